@@ -1,0 +1,54 @@
+#pragma once
+// The ports through which the portable code reaches the operating system.
+// The program installs the Win32 implementations at start-up; tests install
+// fakes with ScopedPlatform. Each port is declared next to the code that
+// uses it.
+#include <string>
+
+namespace dz {
+
+class Clock;          // runtime/Clock.h
+class TimerService;   // runtime/TimerService.h
+class Dialogs;        // runtime/Dialogs.h
+class FileSystem;     // runtime/Files.h
+class ShellServices;  // runtime/Shell.h
+
+struct Platform {
+  Clock* clock = nullptr;
+  TimerService* timers = nullptr;
+  Dialogs* dialogs = nullptr;
+  FileSystem* files = nullptr;
+  ShellServices* shell = nullptr;
+};
+
+// The ports in force; a missing port is a programming error (Require throws).
+Platform& CurrentPlatform();
+
+// Installs a set of ports for its lifetime and restores the previous set.
+class ScopedPlatform {
+ public:
+  explicit ScopedPlatform(const Platform& platform);
+  ~ScopedPlatform();
+  ScopedPlatform(const ScopedPlatform&) = delete;
+  ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+ private:
+  Platform saved_;
+};
+
+// The application title ("Dozewell"): caption of message boxes and notices.
+std::string& ApplicationTitle();
+
+// Returns *port, or throws Exception naming the missing port.
+template <class Port>
+Port& Require(Port* port, const char* name);
+
+void ThrowMissingPort(const char* name);
+
+template <class Port>
+Port& Require(Port* port, const char* name) {
+  if (!port) ThrowMissingPort(name);
+  return *port;
+}
+
+}  // namespace dz
