@@ -1,0 +1,1 @@
+// Alarm application: TForm1 and its handlers.

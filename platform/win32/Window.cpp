@@ -1,0 +1,65 @@
+#include "platform/win32/Window.h"
+
+namespace dz::win32 {
+
+namespace {
+const char* const kThisProp = "DzWindowObject";
+}
+
+Window::~Window() { Destroy(); }
+
+Window* Window::FromHandle(HWND hwnd) noexcept {
+  return hwnd ? static_cast<Window*>(GetPropA(hwnd, kThisProp)) : nullptr;
+}
+
+bool Window::Create(const ClassSpec& cls, DWORD exStyle, DWORD style, const char* text, int x,
+                    int y, int width, int height, HWND parent, HMENU menuOrId) noexcept {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExA(instance, cls.name, &existing)) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = cls.style;
+    wc.lpfnWndProc = &Window::StaticProc;
+    wc.hInstance = instance;
+    wc.hCursor = cls.cursor ? cls.cursor : LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = cls.background;
+    wc.lpszClassName = cls.name;
+    if (!RegisterClassExA(&wc)) return false;
+  }
+  HWND hwnd = CreateWindowExA(exStyle, cls.name, text, style, x, y, width, height, parent,
+                              menuOrId, instance, this);
+  return hwnd != nullptr;
+}
+
+void Window::Destroy() noexcept {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  Window* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    self = static_cast<Window*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetPropA(hwnd, kThisProp, self);
+  } else {
+    self = FromHandle(hwnd);
+  }
+  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) {
+    LRESULT result = self->HandleMessage(msg, wParam, lParam);
+    RemovePropA(hwnd, kThisProp);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();
+    return result;
+  }
+  return self->HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace dz::win32
