@@ -12,6 +12,7 @@ class TimerService;   // runtime/TimerService.h
 class Dialogs;        // runtime/Dialogs.h
 class FileSystem;     // runtime/Files.h
 class ShellServices;  // runtime/Shell.h
+class MciPort;        // media/Mci.h
 
 struct Platform {
   Clock* clock = nullptr;
@@ -19,6 +20,7 @@ struct Platform {
   Dialogs* dialogs = nullptr;
   FileSystem* files = nullptr;
   ShellServices* shell = nullptr;
+  MciPort* mci = nullptr;
 };
 
 // The ports in force; a missing port is a programming error (Require throws).
