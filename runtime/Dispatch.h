@@ -1,9 +1,10 @@
 #pragma once
 // The one way failures are shown. Every handler call that starts from the
-// message loop (window and control events, timer ticks) runs through
-// Dispatch: a failure abandons the rest of the handler and goes to
+// message loop (window and control events, timer ticks) runs through a
+// dispatcher: a failure abandons the rest of the handler and goes to
 // ReportError; the program carries on.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "runtime/Exceptions.h"
@@ -12,13 +13,51 @@ namespace dz {
 
 // Shows a failure in the platform's error box (stop icon, OK, the
 // application title as caption), with a final full stop added when the
-// message ends in a character after "." in code order.
+// message ends in a character after "." in code order. Cancels any mouse
+// capture first, so a pressed button or a drag is abandoned. Never throws.
 void ReportError(const Exception& error) noexcept;
 
+// The same for a failure known only by its text.
+void ReportError(const std::string& message) noexcept;
+
+// Reports the failure being handled; call it only inside a catch block.
+// An Exception shows its message, another standard failure its what()
+// text, anything else a fixed text. Never throws.
+void ReportCurrentException() noexcept;
+
 // The program's own notice box: title caption, no icon, one "OK" button.
+// Returns when the user has closed it.
 void ShowNotice(const std::string& message);
 
 // Runs a window or control handler; a failure is reported every time.
 void Dispatch(const std::function<void()>& handler) noexcept;
+
+// Dispatch for a handler that runs again and again by itself (a timer's).
+// Its reports never pile up: while a report of one of its failures is still
+// open, further failures of it are dropped; once the user has dismissed the
+// report, the next failure is reported again.
+class RepeatingDispatch {
+ public:
+  void operator()(const std::function<void()>& handler) noexcept;
+  // True while a report raised through this dispatcher is open.
+  bool ReportOpen() const noexcept { return *reportOpen_; }
+
+ private:
+  // Shared with the call in progress, so the owner may go away while its
+  // report is still open.
+  std::shared_ptr<bool> reportOpen_ = std::make_shared<bool>(false);
+};
+
+// The message as the error box shows it: "." appended when the last
+// character sorts after "." (letters and digits do; ".", "!" and ")" don't).
+std::string WithFullStop(const std::string& message);
+
+// The caption of both boxes: the application title, at most 255 characters
+// as the application window holds it. (An empty title is replaced by the
+// program's file name by the platform's dialogs.)
+std::string BoxCaption();
+
+// What Ctrl+C in the notice box puts on the clipboard.
+std::string NoticeCopyText(const std::string& caption, const std::string& message);
 
 }  // namespace dz
