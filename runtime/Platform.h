@@ -13,6 +13,9 @@ class Dialogs;        // runtime/Dialogs.h
 class FileSystem;     // runtime/Files.h
 class ShellServices;  // runtime/Shell.h
 class MciPort;        // media/Mci.h
+class PeerFactory;    // ui/ControlPeer.h
+class TextMeasurer;   // ui/Canvas.h
+class FileDialogs;    // ui/OpenDialog.h
 
 struct Platform {
   Clock* clock = nullptr;
@@ -21,6 +24,9 @@ struct Platform {
   FileSystem* files = nullptr;
   ShellServices* shell = nullptr;
   MciPort* mci = nullptr;
+  PeerFactory* peers = nullptr;        // none: controls have no native peers
+  TextMeasurer* text = nullptr;        // none: labels keep their given size
+  FileDialogs* fileDialogs = nullptr;
 };
 
 // The ports in force; a missing port is a programming error (Require throws).

@@ -1,0 +1,65 @@
+#pragma once
+// An in-memory RGB canvas with fixed text metrics, for pixel tests of the
+// controls' painting. Text metrics for a font of height h: every character
+// cell is (h + 1) / 2 pixels wide, a line is h + 3 pixels high; a drawn
+// character is a solid block one pixel narrower than its cell, rows 1..h of
+// the line. System colours resolve to the classic desktop's.
+#include <string>
+#include <vector>
+
+#include "ui/Canvas.h"
+
+namespace dz {
+
+class RasterCanvas final : public Canvas {
+ public:
+  RasterCanvas(int width, int height, TColor background = clWhite);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // The RGB value at device coordinates (no origin, no clip).
+  TColor Pixel(int x, int y) const;
+  int CountColor(TColor color) const;
+  int CountColor(TColor color, const TRect& area) const;
+
+  static int CharWidth(const TFont& font) { return (font.Height + 1) / 2; }
+  static int LineHeight(const TFont& font) { return font.Height + 3; }
+
+  TSize MeasureText(const TFont& font, const std::string& text, unsigned flags) override;
+  TColor ResolveColor(TColor color) const override;
+  void Rectangle(const TRect& rect) override;
+  void FillRect(const TRect& rect) override;
+  void FrameRect(const TRect& rect) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void DrawFocusRect(const TRect& rect) override;
+  TextMetrics GetTextMetrics() override;
+  TSize TextExtent(const std::string& text) override;
+  void TextOut(int x, int y, const std::string& text) override;
+  int DrawText(const std::string& text, TRect& rect, unsigned flags) override;
+  void DrawImage(int x, int y, const Image& image, TColor transparent) override;
+  int SaveState() override;
+  void RestoreState(int token) override;
+  void OffsetOrigin(int dx, int dy) override;
+  void IntersectClip(const TRect& rect) override;
+
+ private:
+  struct State {
+    int originX = 0, originY = 0;
+    TRect clip;
+  };
+  void Plot(int x, int y, TColor color);  // logical coordinates
+  void Fill(const TRect& rect, TColor color);
+  std::vector<std::string> LayoutLines(const TFont& font, const std::string& text, unsigned flags,
+                                       int maxWidth) const;
+  int LineWidth(const TFont& font, const std::string& line) const;
+  void DrawLine(const TFont& font, int x, int y, const std::string& line);
+
+  int width_, height_;
+  std::vector<TColor> pixels_;
+  State state_;
+  std::vector<State> saved_;
+  TPoint pos_;
+};
+
+}  // namespace dz

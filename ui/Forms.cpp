@@ -1,0 +1,93 @@
+#include "ui/Forms.h"
+
+#include "runtime/Dispatch.h"
+
+namespace dz {
+
+namespace {
+
+void TellActiveControlChanged(TWinControl& control, TWinControl* focused) {
+  control.ActiveControlChanged(focused);
+  for (TControl* c : control.Controls()) {
+    if (c->IsWindowed()) TellActiveControlChanged(*static_cast<TWinControl*>(c), focused);
+  }
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  // A form stays hidden until it is shown.
+  SetVisible(false);
+  SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm() = default;
+
+void TForm::SetWindowState(TWindowState state) {
+  if (state == windowState_) return;
+  windowState_ = state;
+  NotifyChange(PeerChange::WindowState);
+}
+
+void TForm::Show() {
+  CreatePeers();
+  SetVisible(true);
+}
+
+void TForm::Close() {
+  if (closed_) return;
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);  // a failure propagates: the form stays open
+  if (action == caNone) return;
+  if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+    return;
+  }
+  closed_ = true;
+  NotifyChange(PeerChange::Closed);
+}
+
+void TForm::HandleActivate() {
+  if (activated_) return;
+  activated_ = true;
+  Dispatch([&] {
+    if (OnActivate) OnActivate(this);
+  });
+}
+
+void TForm::HandleCloseRequest() {
+  Dispatch([&] { Close(); });
+}
+
+bool TForm::HandleKeyPress(char& key) {
+  TWinControl* target = activeControl_ ? activeControl_ : this;
+  if (keyPreview_ && target != this) {
+    Dispatch([&] { KeyPress(key); });
+    if (key == 0) return false;
+  }
+  Dispatch([&] { target->KeyPress(key); });
+  return key != 0;
+}
+
+void TForm::DoCreate() {
+  Dispatch([&] {
+    if (OnCreate) OnCreate(this);
+  });
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  if (control == activeControl_) return;
+  activeControl_ = control;
+  TellActiveControlChanged(*this, control);
+}
+
+void TForm::ControlGone(TControl* control) {
+  for (TControl* c = activeControl_; c; c = c->Parent()) {
+    if (c == control) {
+      activeControl_ = nullptr;
+      return;
+    }
+  }
+}
+
+}  // namespace dz

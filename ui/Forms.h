@@ -1,0 +1,66 @@
+#pragma once
+// The form: the top-level window that owns every control of the program.
+//
+// Peer: the form's peer is the top-level window. It reports the first and
+// later activations with HandleActivate, a close request (close box, system
+// close command) with HandleCloseRequest, and every character key typed in
+// the form or any of its controls with HandleKeyPress before the key reaches
+// the focused native control (false: swallow the key). When a close goes
+// through, the form's peer gets Changed(PeerChange::Closed).
+#include "ui/Controls.h"
+
+namespace dz {
+
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+  const char* ClassName() const override { return "TForm"; }
+
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState state);
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool on) { keyPreview_ = on; }
+  // The focused control, or nullptr.
+  TWinControl* ActiveControl() const { return activeControl_; }
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnActivate;  // the first activation only
+  TCloseEvent OnClose;
+
+  // Creates the peers and shows the form in its window state.
+  void Show();
+  // Runs OnClose; a failing close handler propagates and the form stays
+  // open, as does an Action of caNone. Otherwise the form is closed.
+  void Close();
+  bool Closed() const { return closed_; }
+
+  // From the peer; handlers run through the dispatcher.
+  void HandleActivate();
+  void HandleCloseRequest();
+  // Key preview: with KeyPreview on, OnKeyPress sees the key first; then the
+  // focused control's KeyPress. Returns false when a handler cleared the key.
+  bool HandleKeyPress(char& key);
+
+ protected:
+  // Runs OnCreate; the derived form calls it at the end of its constructor.
+  void DoCreate();
+
+ private:
+  friend class TControl;
+  friend class TWinControl;
+  void SetActiveControl(TWinControl* control);
+  // A control is leaving the form: forget it if it or a child has the focus.
+  void ControlGone(TControl* control);
+  TWindowState windowState_ = wsNormal;
+  bool keyPreview_ = false;
+  bool activated_ = false;
+  bool closed_ = false;
+  TWinControl* activeControl_ = nullptr;
+};
+
+}  // namespace dz

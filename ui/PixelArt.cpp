@@ -1,0 +1,166 @@
+#include "ui/PixelArt.h"
+
+#include <array>
+#include <fstream>
+
+#include "runtime/Exceptions.h"
+
+namespace dz {
+
+PixelImage::PixelImage(int width, int height, PixelColour fill) {
+  if (width < 0 || height < 0) throw Exception("Picture size out of range");
+  width_ = width;
+  height_ = height;
+  bytes_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+  for (std::size_t i = 0; i < bytes_.size(); i += 3) {
+    bytes_[i] = fill.r;
+    bytes_[i + 1] = fill.g;
+    bytes_[i + 2] = fill.b;
+  }
+}
+
+std::size_t PixelImage::Offset(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) throw Exception("Pixel outside the picture");
+  return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 3;
+}
+
+PixelColour PixelImage::At(int x, int y) const {
+  const std::size_t i = Offset(x, y);
+  return {bytes_[i], bytes_[i + 1], bytes_[i + 2]};
+}
+
+void PixelImage::Set(int x, int y, PixelColour colour) {
+  const std::size_t i = Offset(x, y);
+  bytes_[i] = colour.r;
+  bytes_[i + 1] = colour.g;
+  bytes_[i + 2] = colour.b;
+}
+
+PixelImage ParsePixelArt(std::initializer_list<std::string_view> rows,
+                         std::initializer_list<PaletteEntry> palette) {
+  return ParsePixelArt(std::vector<std::string_view>(rows), std::vector<PaletteEntry>(palette));
+}
+
+PixelImage ParsePixelArt(const std::vector<std::string_view>& rows,
+                         const std::vector<PaletteEntry>& palette) {
+  if (rows.empty() || rows.front().empty()) throw Exception("Pixel art has no pixels");
+  // A table by byte value: every character of the grid is looked up once.
+  std::array<const PixelColour*, 256> colours{};
+  for (const PaletteEntry& entry : palette) {
+    auto& slot = colours[static_cast<unsigned char>(entry.key)];
+    if (slot) throw Exception(std::string("Pixel art palette gives '") + entry.key + "' twice");
+    slot = &entry.colour;
+  }
+  const std::size_t width = rows.front().size();
+  PixelImage image(static_cast<int>(width), static_cast<int>(rows.size()));
+  for (std::size_t y = 0; y < rows.size(); ++y) {
+    if (rows[y].size() != width)
+      throw Exception("Pixel art row " + std::to_string(y) + " has " + std::to_string(rows[y].size()) +
+                      " pixels, not " + std::to_string(width));
+    for (std::size_t x = 0; x < width; ++x) {
+      const PixelColour* colour = colours[static_cast<unsigned char>(rows[y][x])];
+      if (!colour)
+        throw Exception(std::string("Pixel art character '") + rows[y][x] + "' at " + std::to_string(x) +
+                        "," + std::to_string(y) + " is not in the palette");
+      image.Set(static_cast<int>(x), static_cast<int>(y), *colour);
+    }
+  }
+  return image;
+}
+
+PixelImage GreyedPicture(const PixelImage& picture, PixelColour transparent) {
+  PixelImage out = picture;
+  for (int y = 0; y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      const PixelColour c = picture.At(x, y);
+      if (c == transparent) continue;
+      const int luma = (299 * c.r + 587 * c.g + 114 * c.b) / 1000;
+      // Squeeze 0..255 into 64..224: black lines stay dark, white stays light.
+      auto grey = static_cast<std::uint8_t>(64 + luma * 160 / 255);
+      PixelColour g{grey, grey, grey};
+      if (g == transparent) g.r = static_cast<std::uint8_t>(grey ^ 1);  // never vanish
+      out.Set(x, y, g);
+    }
+  }
+  return out;
+}
+
+Image ToImage(const PixelImage& picture) {
+  Image image;
+  image.Width = picture.Width();
+  image.Height = picture.Height();
+  image.Pixels.reserve(static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height()));
+  for (int y = 0; y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      const PixelColour c = picture.At(x, y);
+      image.Pixels.push_back(RGBColor(c.r, c.g, c.b));
+    }
+  }
+  return image;
+}
+
+PixelImage SideBySide(const PixelImage& left, const PixelImage& right) {
+  if (left.Height() != right.Height()) throw Exception("Glyph cells differ in height");
+  PixelImage out(left.Width() + right.Width(), left.Height());
+  for (int y = 0; y < out.Height(); ++y) {
+    for (int x = 0; x < left.Width(); ++x) out.Set(x, y, left.At(x, y));
+    for (int x = 0; x < right.Width(); ++x) out.Set(left.Width() + x, y, right.At(x, y));
+  }
+  return out;
+}
+
+namespace {
+
+void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeBmp(const PixelImage& picture) {
+  const auto width = static_cast<std::uint32_t>(picture.Width());
+  const auto height = static_cast<std::uint32_t>(picture.Height());
+  const std::uint32_t stride = (width * 3 + 3) & ~3u;
+  const std::uint32_t imageSize = stride * height;
+  const std::uint32_t headers = 14 + 40;
+
+  std::vector<std::uint8_t> out;
+  out.reserve(headers + imageSize);
+  out.push_back('B');
+  out.push_back('M');
+  PutLe(out, headers + imageSize, 4);  // file size
+  PutLe(out, 0, 4);                    // reserved
+  PutLe(out, headers, 4);              // offset of the pixels
+  PutLe(out, 40, 4);                   // info header size
+  PutLe(out, width, 4);
+  PutLe(out, height, 4);               // positive: rows bottom-up
+  PutLe(out, 1, 2);                    // planes
+  PutLe(out, 24, 2);                   // bits per pixel
+  PutLe(out, 0, 4);                    // no compression
+  PutLe(out, imageSize, 4);
+  PutLe(out, 3780, 4);                 // 96 dots per inch, in pixels per metre
+  PutLe(out, 3780, 4);
+  PutLe(out, 0, 4);                    // colours used
+  PutLe(out, 0, 4);                    // important colours
+  for (int y = picture.Height() - 1; y >= 0; --y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      const PixelColour c = picture.At(x, y);
+      out.push_back(c.b);
+      out.push_back(c.g);
+      out.push_back(c.r);
+    }
+    for (std::uint32_t pad = width * 3; pad < stride; ++pad) out.push_back(0);
+  }
+  return out;
+}
+
+bool WriteBmpFile(const PixelImage& picture, const std::string& path) {
+  const std::vector<std::uint8_t> bytes = EncodeBmp(picture);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) return false;
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  return !file.fail();
+}
+
+}  // namespace dz
