@@ -1,0 +1,259 @@
+#include "platform/win32/GdiCanvas.h"
+
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace dz::win32 {
+
+namespace {
+
+using FontKey = std::tuple<std::string, int, unsigned, int>;
+
+std::map<FontKey, Font>& FontCache() {
+  static std::map<FontKey, Font> cache;
+  return cache;
+}
+
+// Converts a model rectangle.
+RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+
+// A DIB section holding the picture, with the transparent pixels black, and
+// a monochrome mask that is white where the picture is transparent.
+struct MaskedPicture {
+  Bitmap colour;
+  Bitmap mask;
+};
+
+MaskedPicture MakeMaskedPicture(HDC dc, const Image& image, TColor transparent) {
+  MaskedPicture picture;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.Width;
+  info.bmiHeader.biHeight = -image.Height;  // top-down, as the picture's rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  picture.colour = Bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!picture.colour || !bits) return {};
+
+  const bool masked = transparent != clNone;
+  const int maskStride = ((image.Width + 15) / 16) * 2;  // monochrome rows are WORD aligned
+  std::vector<unsigned char> maskBits(masked ? static_cast<std::size_t>(maskStride) * image.Height : 0);
+  auto* out = static_cast<DWORD*>(bits);
+  for (int y = 0; y < image.Height; ++y) {
+    for (int x = 0; x < image.Width; ++x) {
+      const TColor c = image.At(x, y) & 0x00FFFFFFu;
+      const bool clear = masked && c == (transparent & 0x00FFFFFFu);
+      out[static_cast<std::size_t>(y) * image.Width + x] =
+          clear ? 0u : (RedOf(c) << 16) | (GreenOf(c) << 8) | BlueOf(c);
+      if (clear) maskBits[static_cast<std::size_t>(y) * maskStride + x / 8] |= static_cast<unsigned char>(0x80u >> (x % 8));
+    }
+  }
+  GdiFlush();  // the DIB section's bits are written directly
+  if (masked) picture.mask = Bitmap(CreateBitmap(image.Width, image.Height, 1, 1, maskBits.data()));
+  return picture;
+}
+
+}  // namespace
+
+HFONT CachedFont(const TFont& font) {
+  FontKey key{font.Name, font.Height, font.Style, font.Charset};
+  auto& cache = FontCache();
+  auto found = cache.find(key);
+  if (found != cache.end()) return found->second.Get();
+  LOGFONTA lf{};
+  lf.lfHeight = -font.Height;
+  lf.lfWeight = font.Bold() ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = font.Italic() ? TRUE : FALSE;
+  lf.lfUnderline = font.Underline() ? TRUE : FALSE;
+  lf.lfStrikeOut = font.StrikeOut() ? TRUE : FALSE;
+  lf.lfCharSet = static_cast<BYTE>(font.Charset);
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH;
+  lstrcpynA(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE);
+  Font made(CreateFontIndirectA(&lf));
+  HFONT handle = made.Get();
+  if (handle) cache.emplace(key, std::move(made));
+  return handle ? handle : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+std::size_t CachedFontCount() noexcept { return FontCache().size(); }
+
+COLORREF ResolveColorRef(TColor color) noexcept {
+  if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
+  return static_cast<COLORREF>(color & 0x00FFFFFFu);
+}
+
+int ScreenPixelsPerInch() noexcept {
+  WindowDc screen(nullptr);
+  const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+  return dpi > 0 ? dpi : 96;
+}
+
+TSize MeasureTextOn(HDC dc, const TFont& font, const std::string& text, unsigned flags) {
+  SelectGuard selected(dc, CachedFont(font));
+  RECT r{0, 0, 0, 0};
+  const UINT format = (flags & ~static_cast<unsigned>(dtWordBreak)) | DT_CALCRECT;
+  if (text.empty()) {
+    // An empty caption is one empty line high.
+    TEXTMETRICA tm{};
+    ::GetTextMetricsA(dc, &tm);
+    return {0, tm.tmHeight};
+  }
+  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// ---------------------------------------------------------------------------
+
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)) {
+  SetBkMode(dc_, TRANSPARENT);
+}
+
+GdiCanvas::~GdiCanvas() {
+  if (savedState_) RestoreDC(dc_, savedState_);
+}
+
+TColor GdiCanvas::ResolveColor(TColor color) const { return ResolveColorRef(color); }
+
+win32::Pen GdiCanvas::MakePen() const {
+  if (Pen.Style == psClear) return {};
+  const int style = Pen.Style == psDash ? PS_DASH : Pen.Style == psDot ? PS_DOT : PS_SOLID;
+  return win32::Pen(CreatePen(style, Pen.Width, ResolveColorRef(Pen.Color)));
+}
+
+win32::Brush GdiCanvas::MakeBrush() const {
+  if (Brush.Style == bsClear) return {};
+  return win32::Brush(CreateSolidBrush(ResolveColorRef(Brush.Color)));
+}
+
+void GdiCanvas::Rectangle(const TRect& rect) {
+  win32::Pen pen = MakePen();
+  win32::Brush brush = MakeBrush();
+  SelectGuard pickPen(dc_, pen ? static_cast<HGDIOBJ>(pen.Get()) : GetStockObject(NULL_PEN));
+  SelectGuard pickBrush(dc_, brush ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
+  // Without a pen GDI's rectangle leaves out the right and bottom edge.
+  const int grow = pen ? 0 : 1;
+  ::Rectangle(dc_, rect.Left, rect.Top, rect.Right + grow, rect.Bottom + grow);
+}
+
+void GdiCanvas::FillRect(const TRect& rect) {
+  win32::Brush brush = MakeBrush();
+  if (!brush) return;
+  const RECT r = ToRect(rect);
+  ::FillRect(dc_, &r, brush.Get());
+}
+
+void GdiCanvas::FrameRect(const TRect& rect) {
+  win32::Brush brush(CreateSolidBrush(ResolveColorRef(Brush.Color)));
+  const RECT r = ToRect(rect);
+  ::FrameRect(dc_, &r, brush.Get());
+}
+
+void GdiCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+
+void GdiCanvas::LineTo(int x, int y) {
+  win32::Pen pen = MakePen();
+  if (!pen) {
+    MoveToEx(dc_, x, y, nullptr);
+    return;
+  }
+  SelectGuard pick(dc_, pen.Get());
+  ::LineTo(dc_, x, y);
+}
+
+void GdiCanvas::DrawFocusRect(const TRect& rect) {
+  // The dotted pattern inverts; black on white gives the usual look.
+  const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
+  const RECT r = ToRect(rect);
+  ::DrawFocusRect(dc_, &r);
+  SetTextColor(dc_, oldText);
+  SetBkColor(dc_, oldBack);
+}
+
+TextMetrics GdiCanvas::GetTextMetrics() {
+  SelectGuard selected(dc_, CachedFont(Font));
+  TEXTMETRICA tm{};
+  ::GetTextMetricsA(dc_, &tm);
+  return {tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmInternalLeading, tm.tmAveCharWidth};
+}
+
+TSize GdiCanvas::TextExtent(const std::string& text) {
+  SelectGuard selected(dc_, CachedFont(Font));
+  SIZE size{};
+  GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+  return {size.cx, size.cy};
+}
+
+void GdiCanvas::TextOut(int x, int y, const std::string& text) {
+  SelectGuard selected(dc_, CachedFont(Font));
+  SetTextColor(dc_, ResolveColorRef(Font.Color));
+  SetBkMode(dc_, TRANSPARENT);
+  ::TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+int GdiCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
+  SelectGuard selected(dc_, CachedFont(Font));
+  SetTextColor(dc_, ResolveColorRef(Font.Color));
+  SetBkMode(dc_, TRANSPARENT);
+  RECT r = ToRect(rect);
+  const int height = ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, flags);
+  if (flags & dtCalcRect) rect = {r.left, r.top, r.right, r.bottom};
+  return height;
+}
+
+void GdiCanvas::DrawImage(int x, int y, const Image& image, TColor transparent) {
+  if (image.Empty() || image.Pixels.size() < static_cast<std::size_t>(image.Width) * image.Height) return;
+  MaskedPicture picture = MakeMaskedPicture(dc_, image, transparent);
+  if (!picture.colour) return;
+  MemoryDc source(dc_);
+  if (!source.Get()) return;
+  if (!picture.mask) {
+    SelectGuard pick(source.Get(), picture.colour.Get());
+    BitBlt(dc_, x, y, image.Width, image.Height, source.Get(), 0, 0, SRCCOPY);
+    return;
+  }
+  // Keep the background where the mask is white, then add the picture,
+  // whose transparent pixels are black.
+  const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
+  {
+    SelectGuard pick(source.Get(), picture.mask.Get());
+    BitBlt(dc_, x, y, image.Width, image.Height, source.Get(), 0, 0, SRCAND);
+  }
+  {
+    SelectGuard pick(source.Get(), picture.colour.Get());
+    BitBlt(dc_, x, y, image.Width, image.Height, source.Get(), 0, 0, SRCPAINT);
+  }
+  SetTextColor(dc_, oldText);
+  SetBkColor(dc_, oldBack);
+}
+
+int GdiCanvas::SaveState() { return SaveDC(dc_); }
+
+void GdiCanvas::RestoreState(int token) {
+  if (token) RestoreDC(dc_, token);
+}
+
+void GdiCanvas::OffsetOrigin(int dx, int dy) { OffsetViewportOrgEx(dc_, dx, dy, nullptr); }
+
+void GdiCanvas::IntersectClip(const TRect& rect) {
+  IntersectClipRect(dc_, rect.Left, rect.Top, rect.Right, rect.Bottom);
+}
+
+TSize GdiCanvas::MeasureText(const TFont& font, const std::string& text, unsigned flags) {
+  return MeasureTextOn(dc_, font, text, flags);
+}
+
+TSize ScreenTextMeasurer::MeasureText(const TFont& font, const std::string& text, unsigned flags) {
+  WindowDc screen(nullptr);
+  MemoryDc dc(screen.Get());
+  return MeasureTextOn(dc.Get() ? dc.Get() : screen.Get(), font, text, flags);
+}
+
+}  // namespace dz::win32

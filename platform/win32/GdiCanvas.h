@@ -1,0 +1,75 @@
+#pragma once
+// The Canvas on a GDI device context, and text measuring on the screen.
+// Pens and brushes are made for each drawing call from the canvas's current
+// values and deleted straight after; fonts come from a process-wide cache,
+// since the same dozen fonts are drawn on every paint.
+#include <windows.h>
+
+#include <cstddef>
+
+#include "platform/win32/GdiHandles.h"
+#include "ui/Canvas.h"
+
+namespace dz::win32 {
+
+// The platform font for a model font: lfHeight = -Height (character height
+// without internal leading), the font's own character set. Cached for the
+// life of the process; never delete the handle.
+HFONT CachedFont(const TFont& font);
+// Number of fonts in the cache (for leak tests: it must stop growing).
+std::size_t CachedFontCount() noexcept;
+
+// A system colour resolved now (GetSysColor), or the RGB value itself.
+COLORREF ResolveColorRef(TColor color) noexcept;
+
+class GdiCanvas final : public Canvas {
+ public:
+  // Draws on `dc`, which the caller owns and keeps alive. The DC's state is
+  // saved here and restored when the canvas goes.
+  explicit GdiCanvas(HDC dc);
+  ~GdiCanvas() override;
+  GdiCanvas(const GdiCanvas&) = delete;
+  GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+  HDC Dc() const noexcept { return dc_; }
+
+  TColor ResolveColor(TColor color) const override;
+  void Rectangle(const TRect& rect) override;
+  void FillRect(const TRect& rect) override;
+  void FrameRect(const TRect& rect) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void DrawFocusRect(const TRect& rect) override;
+  TextMetrics GetTextMetrics() override;
+  TSize TextExtent(const std::string& text) override;
+  void TextOut(int x, int y, const std::string& text) override;
+  int DrawText(const std::string& text, TRect& rect, unsigned flags) override;
+  void DrawImage(int x, int y, const Image& image, TColor transparent) override;
+  int SaveState() override;
+  void RestoreState(int token) override;
+  void OffsetOrigin(int dx, int dy) override;
+  void IntersectClip(const TRect& rect) override;
+  TSize MeasureText(const TFont& font, const std::string& text, unsigned flags) override;
+
+ private:
+  win32::Pen MakePen() const;
+  win32::Brush MakeBrush() const;  // empty for a clear brush
+
+  HDC dc_;
+  int savedState_;
+};
+
+// Text measuring for labels that size themselves, on a screen-compatible DC.
+class ScreenTextMeasurer final : public TextMeasurer {
+ public:
+  TSize MeasureText(const TFont& font, const std::string& text, unsigned flags) override;
+};
+
+// Shared by the canvas and the measurer: DrawText with DT_CALCRECT.
+TSize MeasureTextOn(HDC dc, const TFont& font, const std::string& text, unsigned flags);
+
+// The device pixel size of one pixel of the 96-dpi layout, as a ratio
+// (screen pixels per inch / 96).
+int ScreenPixelsPerInch() noexcept;
+
+}  // namespace dz::win32

@@ -1,0 +1,26 @@
+#pragma once
+// The media player control's window: the self-painted bar, and the window
+// MCI posts its completion notices (MM_MCINOTIFY) to; they reach
+// TMediaPlayer::Notify through the dispatcher.
+#include "media/MediaPlayer.h"
+#include "platform/win32/Win32PeerKinds.h"
+
+namespace dz::win32 {
+
+class MediaPlayerPeer final : public SurfacePeer, public MediaPlayerHost {
+ public:
+  MediaPlayerPeer(TWinControl& control, TMediaPlayer& player);
+  ~MediaPlayerPeer() override;
+
+  std::uintptr_t CallbackWindow() override;
+  void ApplyLiveButtons(TButtonSet live) override;
+  void ButtonSetsChanged() override;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+
+ private:
+  TMediaPlayer& player_;
+};
+
+}  // namespace dz::win32

@@ -1,0 +1,299 @@
+// The platform's standard controls as peers: push buttons (plain and
+// owner-drawn), check boxes, one-line edits and editable combo boxes.
+#include <exception>
+
+#include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Win32PeerKinds.h"
+#include "runtime/Dispatch.h"
+
+namespace dz::win32 {
+
+namespace {
+
+// Child identifiers start above IDOK and IDCANCEL.
+int g_nextControlId = 100;
+
+TShiftState KeyboardShift() {
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
+}
+
+RepeatingDispatch& DrawReports() {
+  static RepeatingDispatch reports;
+  return reports;
+}
+
+}  // namespace
+
+// --- NativePeer -------------------------------------------------------------
+
+NativePeer::~NativePeer() {
+  if (!hwnd_) return;
+  Detach();
+  HWND hwnd = hwnd_;
+  RemoveWindowSubclass(hwnd, &NativePeer::SubclassProc, 1);
+  hwnd_ = nullptr;
+  DestroyWindow(hwnd);
+}
+
+bool NativePeer::Create(const char* cls, DWORD style, DWORD exStyle) noexcept {
+  TWinControl& control = Control();
+  style |= WS_CHILD | WS_CLIPSIBLINGS;
+  if (control.Visible()) style |= WS_VISIBLE;
+  if (control.TabStop()) style |= WS_TABSTOP;
+  hwnd_ = CreateWindowExA(exStyle, cls, control.Text().c_str(), style, control.Left(), control.Top(),
+                          control.Width(), control.Height(), ParentHwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextControlId++)),
+                          GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd_) return false;
+  SetWindowSubclass(hwnd_, &NativePeer::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  Attach(hwnd_);
+  return true;
+}
+
+std::string NativePeer::WindowText() const {
+  const int length = GetWindowTextLengthA(hwnd_);
+  std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+  const int got = GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+void NativePeer::SetWindowTextQuietly(const std::string& text) noexcept {
+  updating_ = true;
+  SetWindowTextA(hwnd_, text.c_str());
+  updating_ = false;
+}
+
+bool NativePeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+  switch (msg) {
+    case WM_SETFOCUS:
+      result = DefSubclassProc(hwnd_, msg, wParam, lParam);
+      Control().HandleFocusReceived();
+      return true;
+    case WM_KEYDOWN: {
+      auto key = static_cast<std::uint16_t>(wParam);
+      Control().HandleKeyDown(key, KeyboardShift());
+      if (key == 0) {
+        result = 0;  // a handler took the key
+        return true;
+      }
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK NativePeer::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR data) noexcept {
+  auto* self = reinterpret_cast<NativePeer*>(data);
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, &NativePeer::SubclassProc, 1);
+    if (self) self->hwnd_ = nullptr;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  LRESULT result = 0;
+  if (self && self->hwnd_ == hwnd && self->Subclassed(msg, wParam, lParam, result)) return result;
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// --- ButtonPeer -------------------------------------------------------------
+
+ButtonPeer::ButtonPeer(TButton& button) : NativePeer(button), button_(button) {
+  Create("BUTTON", button.OwnerDrawn() ? BS_OWNERDRAW : BS_PUSHBUTTON, 0);
+}
+
+bool ButtonPeer::OnCommand(WORD code) noexcept {
+  if (code != BN_CLICKED) return false;
+  button_.HandleClick();
+  return true;
+}
+
+bool ButtonPeer::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
+  std::exception_ptr failure;
+  {
+    DoubleBuffer buffer(item.hDC, item.rcItem);
+    try {
+      GdiCanvas canvas(buffer.Dc());
+      button_.DrawItem(canvas, (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }
+  if (failure) DrawReports()([&] { std::rethrow_exception(failure); });
+  return true;
+}
+
+bool ButtonPeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+  if (button_.OwnerDrawn()) {
+    if (msg == WM_ERASEBKGND) {
+      result = 1;  // the face covers the whole button
+      return true;
+    }
+    if (msg == WM_LBUTTONDBLCLK) {
+      // A double click is a second press, not a notice of its own.
+      result = DefSubclassProc(Hwnd(), WM_LBUTTONDOWN, wParam, lParam);
+      return true;
+    }
+  }
+  return NativePeer::Subclassed(msg, wParam, lParam, result);
+}
+
+// --- CheckBoxPeer -----------------------------------------------------------
+
+CheckBoxPeer::CheckBoxPeer(TCheckBox& box) : NativePeer(box), box_(box) {
+  if (Create("BUTTON", BS_AUTOCHECKBOX, 0)) Changed(PeerChange::Checked);
+}
+
+void CheckBoxPeer::Changed(PeerChange what) {
+  if (what != PeerChange::Checked) {
+    NativePeer::Changed(what);
+    return;
+  }
+  updating_ = true;
+  SendMessageA(Hwnd(), BM_SETCHECK, box_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+  updating_ = false;
+}
+
+bool CheckBoxPeer::OnCommand(WORD code) noexcept {
+  if (code != BN_CLICKED || updating_) return false;
+  box_.HandleChecked(SendMessageA(Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED);
+  return true;
+}
+
+// --- EditPeer ---------------------------------------------------------------
+
+EditPeer::EditPeer(TEdit& edit) : NativePeer(edit), edit_(edit) {
+  if (Create("EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE)) Changed(PeerChange::MaxLength);
+}
+
+void EditPeer::Changed(PeerChange what) {
+  switch (what) {
+    case PeerChange::MaxLength:
+      // 0 lifts the limit, as in the model.
+      SendMessageA(Hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(edit_.MaxLength()), 0);
+      break;
+    case PeerChange::Text:
+      SetWindowTextQuietly(edit_.Text());
+      break;
+    default:
+      NativePeer::Changed(what);
+      break;
+  }
+}
+
+bool EditPeer::OnCommand(WORD code) noexcept {
+  if (code != EN_CHANGE) return false;
+  if (!updating_) {
+    try {
+      edit_.HandleTextEdited(WindowText());
+    } catch (...) {
+      // Out of memory for the text: the model keeps the text it has.
+    }
+  }
+  return true;
+}
+
+// --- ComboBoxPeer -----------------------------------------------------------
+
+ComboBoxPeer::ComboBoxPeer(TComboBox& combo) : NativePeer(combo), combo_(combo) {
+  if (!Create("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0)) return;
+  FillItems();
+  ApplySelection();
+  SendMessageA(Hwnd(), CB_LIMITTEXT, static_cast<WPARAM>(combo.MaxLength()), 0);
+  ApplyBounds();
+}
+
+void ComboBoxPeer::FillItems() noexcept {
+  updating_ = true;
+  SendMessageA(Hwnd(), CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : combo_.Items()) {
+    SendMessageA(Hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  SendMessageA(Hwnd(), CB_SETITEMHEIGHT, 0, combo_.ItemHeight());
+  updating_ = false;
+}
+
+void ComboBoxPeer::ApplySelection() noexcept {
+  updating_ = true;
+  SendMessageA(Hwnd(), CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()), 0);
+  updating_ = false;
+  // No selection clears the field natively; the model keeps its text.
+  if (WindowText() != combo_.Text()) SetWindowTextQuietly(combo_.Text());
+}
+
+void ComboBoxPeer::ApplyBounds() noexcept {
+  HWND hwnd = Hwnd();
+  // The window's own height includes the dropped-down list.
+  const int listHeight = combo_.ItemHeight() * combo_.DropDownCount() + 2;
+  SetWindowPos(hwnd, nullptr, combo_.Left(), combo_.Top(), combo_.Width(),
+               combo_.Height() + listHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The closed box takes the layout's height: size the selection field to
+  // it. What the field reports back is not always what was asked for (the
+  // platform may add its own margin), so steer by the box's measured height.
+  LRESULT request = SendMessageA(hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int attempt = 0; attempt < 3 && request != CB_ERR; ++attempt) {
+    RECT outer{};
+    GetWindowRect(hwnd, &outer);
+    const int difference = combo_.Height() - (outer.bottom - outer.top);
+    if (difference == 0 || request + difference <= 0) break;
+    request += difference;
+    SendMessageA(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
+  }
+  // A new font or size resets the list's item height too.
+  SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, combo_.ItemHeight());
+}
+
+void ComboBoxPeer::Changed(PeerChange what) {
+  switch (what) {
+    case PeerChange::Items:
+      FillItems();
+      ApplySelection();
+      break;
+    case PeerChange::ItemIndex:
+      ApplySelection();
+      break;
+    case PeerChange::Text:
+      SetWindowTextQuietly(combo_.Text());
+      break;
+    case PeerChange::MaxLength:
+      SendMessageA(Hwnd(), CB_LIMITTEXT, static_cast<WPARAM>(combo_.MaxLength()), 0);
+      break;
+    case PeerChange::Font:
+      NativePeer::Changed(what);
+      ApplyBounds();  // a new font resizes the field
+      break;
+    default:
+      NativePeer::Changed(what);
+      break;
+  }
+}
+
+bool ComboBoxPeer::OnCommand(WORD code) noexcept {
+  if (updating_) return code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
+  try {
+    switch (code) {
+      case CBN_EDITCHANGE:
+        combo_.HandleTextEdited(WindowText());
+        return true;
+      case CBN_SELCHANGE: {
+        const LRESULT index = SendMessageA(Hwnd(), CB_GETCURSEL, 0, 0);
+        if (index != CB_ERR) combo_.HandleItemSelected(static_cast<int>(index));
+        return true;
+      }
+      case CBN_SETFOCUS:
+        combo_.HandleFocusReceived();
+        return true;
+      default:
+        return false;
+    }
+  } catch (...) {
+    return true;  // out of memory for the text: the model keeps what it has
+  }
+}
+
+}  // namespace dz::win32

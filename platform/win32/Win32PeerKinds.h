@@ -1,0 +1,133 @@
+#pragma once
+// The kinds of peer the factory makes (internal to the Win32 layer).
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/win32/Win32Application.h"
+#include "platform/win32/Win32Peers.h"
+#include "platform/win32/Window.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+namespace dz::win32 {
+
+// A window of the program's own class that paints its model through the
+// canvas (double-buffered: no flicker when the colour flashes) and reports
+// the mouse to it: the panel, the media player's bar, the form.
+class SurfacePeer : public WinPeer, public Window {
+ public:
+  explicit SurfacePeer(TWinControl& control) : WinPeer(control) {}
+  ~SurfacePeer() override;
+  HWND Hwnd() const noexcept override { return Handle(); }
+
+  // Creates the child window under the parent's peer.
+  bool CreateChild() noexcept;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+  // Messages every surface handles; returns true when handled.
+  bool HandleSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+
+ private:
+  void Paint() noexcept;
+  void Mouse(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  bool SetCursorFromModel() noexcept;
+  bool trackingLeave_ = false;
+};
+
+// The form: a top-level window; the first one made is the main form.
+class FormPeer final : public SurfacePeer, public MainFormWindow {
+ public:
+  explicit FormPeer(TForm& form);
+  ~FormPeer() override;
+
+  TForm& Form() const noexcept { return form_; }
+  HWND Handle() const noexcept override { return Window::Handle(); }
+  bool PreviewChar(char& ch) noexcept override;
+  void FocusNextControl(bool forward) noexcept override;
+
+  void Changed(PeerChange what) override;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+  void ApplyBounds() noexcept override;
+
+ private:
+  void ShowInState() noexcept;
+  void ReportWindowState(WPARAM sizeType) noexcept;
+  void ReportBounds() noexcept;
+  TForm& form_;
+  bool applyingState_ = false;
+  bool reportingBounds_ = false;
+};
+
+// A standard control (BUTTON, EDIT, COMBOBOX), subclassed.
+class NativePeer : public WinPeer {
+ public:
+  explicit NativePeer(TWinControl& control) : WinPeer(control) {}
+  ~NativePeer() override;
+  HWND Hwnd() const noexcept override { return hwnd_; }
+
+  bool Create(const char* cls, DWORD style, DWORD exStyle) noexcept;
+
+ protected:
+  // Messages seen before the control's own procedure; true when handled.
+  virtual bool Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+  std::string WindowText() const;
+  void SetWindowTextQuietly(const std::string& text) noexcept;
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data) noexcept;
+  HWND hwnd_ = nullptr;
+};
+
+class ButtonPeer final : public NativePeer {
+ public:
+  explicit ButtonPeer(TButton& button);
+  bool OnCommand(WORD code) noexcept override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
+
+ protected:
+  bool Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept override;
+
+ private:
+  TButton& button_;
+};
+
+class CheckBoxPeer final : public NativePeer {
+ public:
+  explicit CheckBoxPeer(TCheckBox& box);
+  void Changed(PeerChange what) override;
+  bool OnCommand(WORD code) noexcept override;
+
+ private:
+  TCheckBox& box_;
+};
+
+class EditPeer final : public NativePeer {
+ public:
+  explicit EditPeer(TEdit& edit);
+  void Changed(PeerChange what) override;
+  bool OnCommand(WORD code) noexcept override;
+
+ private:
+  TEdit& edit_;
+};
+
+class ComboBoxPeer final : public NativePeer {
+ public:
+  explicit ComboBoxPeer(TComboBox& combo);
+  void Changed(PeerChange what) override;
+  bool OnCommand(WORD code) noexcept override;
+
+ protected:
+  void ApplyBounds() noexcept override;
+
+ private:
+  void FillItems() noexcept;
+  void ApplySelection() noexcept;
+  TComboBox& combo_;
+};
+
+}  // namespace dz::win32
