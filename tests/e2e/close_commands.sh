@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Closing the program, end to end: the system close command (Alt+F4) closes
+# the window through its close handler and ends with exit code 0.
+# Arguments: EXE ARTEFACT_FOLDER.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=lib/app.bash
+. "$here/lib/app.bash"
+
+exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+mkdir -p "$2"
+artefacts=$(cd "$2" && pwd)
+find_probe "$exe"
+run_dir="$artefacts/run-close"
+prepare_folder "$exe" "$run_dir"
+
+hour_text() { field "$(probe child "$TITLE" 60 316)" text; }
+
+# --- Alt+F4 after typing into the hour box ------------------------------
+start_app "$run_dir"
+wid=$(timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1)
+sleep 1
+read -r hx hy <<<"$(rect_centre "$(probe child "$TITLE" 60 316)")"
+click_screen "$hx" "$hy"
+xdotool key --window "$wid" End BackSpace BackSpace </dev/null
+xdotool type --window "$wid" --delay 50 07 </dev/null
+sleep 0.3
+[ "$(hour_text)" = 07 ] || fail "ComboBoxH holds '$(hour_text)' after typing 07"
+xdotool key --window "$wid" alt+F4 </dev/null
+wait_exit 15 || fail "Alt+F4 did not end the program"
+[ "$app_rc" = 0 ] || fail "exit code $app_rc after Alt+F4"
+note "Alt+F4: exit code 0"
+echo "PASS: close commands"
