@@ -1,5 +1,7 @@
 #include "platform/win32/GdiCanvas.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -250,10 +252,54 @@ TSize GdiCanvas::MeasureText(const TFont& font, const std::string& text, unsigne
   return MeasureTextOn(dc_, font, text, flags);
 }
 
+// The rightmost column that drawing `text` inks, plus one: some renderers
+// (Wine's among them) draw a few pixels past the advance widths that the
+// measuring call reports, which would clip the last letters of a label
+// sized to that measure. 0 when the text cannot be drawn off-screen.
+static int InkWidth(HDC screen, const TFont& font, const std::string& text, unsigned flags, TSize box) {
+  const int width = box.cx + box.cy + 8;  // room for any overhang
+  const int height = box.cy;
+  if (width <= 0 || height <= 0) return 0;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  Bitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDc dc(screen);
+  if (!bitmap || !bits || !dc.Get()) return 0;
+  SelectGuard selectedBitmap(dc.Get(), bitmap.Get());
+  SelectGuard selectedFont(dc.Get(), CachedFont(font));
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  std::fill(pixels, pixels + static_cast<std::size_t>(width) * height, 0x00FFFFFFu);
+  SetBkMode(dc.Get(), TRANSPARENT);
+  SetTextColor(dc.Get(), RGB(0, 0, 0));
+  RECT r{0, 0, width, height};
+  const UINT format = (flags & ~static_cast<unsigned>(dtWordBreak | dtCalcRect)) | DT_NOCLIP;
+  ::DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, format);
+  GdiFlush();
+  int right = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = width - 1; x >= right; --x) {
+      if ((pixels[static_cast<std::size_t>(y) * width + x] & 0x00FFFFFFu) != 0x00FFFFFFu) {
+        right = x + 1;
+        break;
+      }
+    }
+  }
+  return right;
+}
+
 TSize ScreenTextMeasurer::MeasureText(const TFont& font, const std::string& text, unsigned flags) {
   WindowDc screen(nullptr);
-  MemoryDc dc(screen.Get());
-  return MeasureTextOn(dc.Get() ? dc.Get() : screen.Get(), font, text, flags);
+  TSize size = MeasureTextOn(screen.Get(), font, text, flags);
+  // Left-aligned text only: the ink test draws from the left edge.
+  if (!(flags & (dtCenter | dtRight)))
+    size.cx = std::max(size.cx, InkWidth(screen.Get(), font, text, flags, size));
+  return size;
 }
 
 }  // namespace dz::win32

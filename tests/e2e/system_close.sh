@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Closing the program, end to end: the system close command (Alt+F4) closes
 # the window through its close handler and ends with exit code 0.
+#
+# Runs after the other window scripts (they sort before it): under Xvfb the
+# next program started after xdotool's Alt+F4 can still receive that F4 with
+# Alt held on its new window and close at once.
 # Arguments: EXE ARTEFACT_FOLDER.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
