@@ -35,14 +35,14 @@ class Scaler {
     control.SetBounds((*this)(p.left), (*this)(p.top), (*this)(p.width), (*this)(p.height));
   }
 
-  void Apply(TControl& control, const FontSpec& spec) const {
-    if (spec.height == kParentFont) return;
+  void Apply(TControl& control, const FontSpec& wanted) const {
+    if (wanted.height == kParentFont) return;
     TFont font;
     font.Name = "Arial";
     font.Charset = ANSI_CHARSET_ID;
-    font.Height = (*this)(spec.height);
-    font.Style = spec.style;
-    font.Color = spec.color;
+    font.Height = (*this)(wanted.height);
+    font.Style = wanted.style;
+    font.Color = wanted.color;
     control.SetFont(font);
   }
 
