@@ -219,7 +219,7 @@ void TForm1::BuildLayout(double factor) {
   BtnVolume = makeButton(new TButton(this), "BtnVolume", {240, 368, 137, 41}, "Set volume",
                          {15, bold, clWindowText}, 6);
 
-  MediaPlayer1 = new TMediaPlayerControl(this);
+  MediaPlayer1 = new TMediaPlayer(this);
   MediaPlayer1->SetName("MediaPlayer1");
   MediaPlayer1->SetParent(Panel1);
   scale.Apply(*MediaPlayer1, Place{16, 432, 57, 30});

@@ -3,7 +3,7 @@
 // the constructor (alarm/Form1Layout.cpp), and its event handlers.
 #include <memory>
 
-#include "alarm/MediaPlayerControl.h"
+#include "media/MediaPlayer.h"
 #include "runtime/Timer.h"
 #include "ui/Buttons.h"
 #include "ui/DzButton.h"
@@ -56,7 +56,7 @@ class TForm1 : public TForm {
   TCheckBox* ChkRepeat = nullptr;
   TEdit* EditRepeatMin = nullptr;
   TButton* BtnVolume = nullptr;
-  TMediaPlayerControl* MediaPlayer1 = nullptr;
+  TMediaPlayer* MediaPlayer1 = nullptr;
   TButton* ButtonOff = nullptr;
   TBitBtn* BitBtnClose = nullptr;
   TEdit* EditSnooze = nullptr;

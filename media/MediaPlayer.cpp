@@ -2,6 +2,7 @@
 
 #include "media/Mci.h"
 #include "runtime/Platform.h"
+#include "ui/Canvas.h"
 
 namespace dz {
 
@@ -42,7 +43,15 @@ const char* DeviceTypeText(TMPDeviceTypes type) {
   return "";
 }
 
+TMediaPlayer::TMediaPlayer(TComponent* owner) : TCustomControl(owner) {
+  SetTabStop(true);
+  SetBounds(0, 0, 240, 30);
+}
+
 TMediaPlayer::~TMediaPlayer() {
+  // The window goes first, while the player it refers to is whole; notices
+  // still queued for it are dropped with it.
+  DestroyPeers();
   if (deviceIdent_ == 0) return;
   try {
     MciParams params;
@@ -130,7 +139,16 @@ void TMediaPlayer::DisarmWaitAndNotify() {
   notifyOnce_.reset();
 }
 
-std::uintptr_t TMediaPlayer::Callback() { return host_ ? host_->CallbackWindow() : 0; }
+std::uintptr_t TMediaPlayer::Callback() {
+  // MCI needs the window now: make the native windows up to the top-level
+  // one if they are not there yet (nothing without a peer factory).
+  if (!host_) {
+    TWinControl* top = this;
+    while (top->Parent()) top = top->Parent();
+    top->CreatePeers();
+  }
+  return host_ ? host_->CallbackWindow() : 0;
+}
 
 std::uint32_t TMediaPlayer::SendRecorded(std::uint32_t command, std::uint32_t flags,
                                          MciParams& params) {
@@ -495,6 +513,23 @@ void TMediaPlayer::Notify(std::uint32_t code) {
     default: break;
   }
   if (OnNotify) OnNotify(sender_);
+}
+
+// --- painting --------------------------------------------------------------
+
+void TMediaPlayer::Paint(Canvas& canvas) {
+  const TRect client = ClientRect();
+  canvas.Brush = {clBtnFace, bsSolid};
+  canvas.FillRect(client);
+  int shown = 0;
+  for (int kind = 0; kind < kButtonKindCount; ++kind) {
+    if (visibleButtons_.Contains(static_cast<TMPBtnType>(kind))) ++shown;
+  }
+  if (shown == 0) return;
+  const int cell = client.Width() / shown;
+  for (int i = 0; i < shown; ++i) {
+    DrawButtonFrame(canvas, {i * cell, 0, (i + 1) * cell, client.Height()}, false);
+  }
 }
 
 }  // namespace dz

@@ -1,14 +1,14 @@
 #pragma once
-// TMediaPlayer: the media player control. It owns at most one open MCI
-// device, opened on one file, and drives it with the requests below. The
-// button bar that shows the kinds and the control's window live above this
-// class and reach it through MediaPlayerHost (the window and the bar's
-// repaint) and through Notify (MM_MCINOTIFY) and FireButton (a press).
+// TMediaPlayer: the media player control, a windowed, self-painted control
+// of the form. It owns at most one open MCI device, opened on one file,
+// drives it with the requests below and paints a bar of button cells.
 //
-// How a window plugs in: implement MediaPlayerHost, SetHost(&host), give
-// the control's own window handle from CallbackWindow() (created on first
-// ask) so completion notices reach it, and call Notify(code) through the
-// dispatcher when that window gets MM_MCINOTIFY.
+// Its native window is its peer, which is also the window MCI posts its
+// completion notices to. The peer plugs in as the control's MediaPlayerHost:
+// it calls SetHost(this) when made and SetHost(nullptr) when it goes, gives
+// its window handle from CallbackWindow(), repaints on ApplyLiveButtons, and
+// calls Notify(code) through the dispatcher when MM_MCINOTIFY arrives.
+// Without a peer (no peer factory installed) the callback window is 0.
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -91,7 +91,7 @@ class MediaDisplay {
   virtual std::uintptr_t DisplayWindow() = 0;
 };
 
-// What the control needs of its window and bar.
+// What the control needs of its native window (its peer).
 class MediaPlayerHost {
  public:
   virtual ~MediaPlayerHost() = default;
@@ -104,19 +104,16 @@ class MediaPlayerHost {
   virtual void ButtonSetsChanged() {}
 };
 
-// The MCI logic and state of the control. A windowed control of the model
-// embeds it (deriving from both) and names itself as the events' Sender
-// with SetEventSender; the player reaches the window only through
-// MediaPlayerHost.
-class TMediaPlayer {
+class TMediaPlayer : public TCustomControl {
  public:
-  TMediaPlayer() = default;
+  // 240 x 30, a tab stop; closed.
+  explicit TMediaPlayer(TComponent* owner);
   // Closes an open device, waiting; never raises.
-  virtual ~TMediaPlayer();
-  TMediaPlayer(const TMediaPlayer&) = delete;
-  TMediaPlayer& operator=(const TMediaPlayer&) = delete;
+  ~TMediaPlayer() override;
+  const char* ClassName() const override { return "TMediaPlayer"; }
 
-  // The object passed as Sender to OnClick, OnPostClick and OnNotify.
+  // The object passed as Sender to OnClick, OnPostClick and OnNotify: the
+  // control itself unless set otherwise.
   TObject* EventSender() const { return sender_; }
   void SetEventSender(TObject* sender) { sender_ = sender; }
 
@@ -147,6 +144,8 @@ class TMediaPlayer {
   // device's own window and forget the control.
   void DisplayRemoved(MediaDisplay* display);
 
+  // The bar's button event, fired before a button's default action; it
+  // stands in for the plain click of other controls.
   EMPNotify OnClick;
   EMPPostNotify OnPostClick;
   TNotifyEvent OnNotify;
@@ -218,6 +217,9 @@ class TMediaPlayer {
   // MM_MCINOTIFY arrived with this notify code.
   void Notify(std::uint32_t code);
 
+  // The bar: one raised cell per shown kind, over the button face colour.
+  void Paint(Canvas& canvas) override;
+
  private:
   void RequireOpen() const;
   std::uint32_t WaitingFlags();
@@ -236,7 +238,7 @@ class TMediaPlayer {
   void AllowPlayAndRecord();
 
   MediaPlayerHost* host_ = nullptr;
-  TObject* sender_ = nullptr;
+  TObject* sender_ = this;
 
   std::string fileName_;
   TMPDeviceTypes deviceType_ = dtAutoSelect;

@@ -5,8 +5,7 @@
 
 namespace dz::win32 {
 
-MediaPlayerPeer::MediaPlayerPeer(TWinControl& control, TMediaPlayer& player)
-    : SurfacePeer(control), player_(player) {
+MediaPlayerPeer::MediaPlayerPeer(TMediaPlayer& player) : SurfacePeer(player), player_(player) {
   player_.SetHost(this);
 }
 
@@ -17,11 +16,11 @@ MediaPlayerPeer::~MediaPlayerPeer() {
 
 std::uintptr_t MediaPlayerPeer::CallbackWindow() { return reinterpret_cast<std::uintptr_t>(Handle()); }
 
-void MediaPlayerPeer::ApplyLiveButtons(TButtonSet) {
-  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
-}
+void MediaPlayerPeer::ApplyLiveButtons(TButtonSet) { Repaint(); }
 
-void MediaPlayerPeer::ButtonSetsChanged() {
+void MediaPlayerPeer::ButtonSetsChanged() { Repaint(); }
+
+void MediaPlayerPeer::Repaint() noexcept {
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 

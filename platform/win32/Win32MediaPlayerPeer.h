@@ -1,7 +1,8 @@
 #pragma once
-// The media player control's window: the self-painted bar, and the window
-// MCI posts its completion notices (MM_MCINOTIFY) to; they reach
-// TMediaPlayer::Notify through the dispatcher.
+// The media player control's one window: the self-painted bar, and the
+// window MCI posts its completion notices (MM_MCINOTIFY) to; they reach
+// TMediaPlayer::Notify through the dispatcher. The peer is the control's
+// MediaPlayerHost for as long as it lives.
 #include "media/MediaPlayer.h"
 #include "platform/win32/Win32PeerKinds.h"
 
@@ -9,7 +10,7 @@ namespace dz::win32 {
 
 class MediaPlayerPeer final : public SurfacePeer, public MediaPlayerHost {
  public:
-  MediaPlayerPeer(TWinControl& control, TMediaPlayer& player);
+  explicit MediaPlayerPeer(TMediaPlayer& player);
   ~MediaPlayerPeer() override;
 
   std::uintptr_t CallbackWindow() override;
@@ -20,6 +21,7 @@ class MediaPlayerPeer final : public SurfacePeer, public MediaPlayerHost {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
 
  private:
+  void Repaint() noexcept;
   TMediaPlayer& player_;
 };
 

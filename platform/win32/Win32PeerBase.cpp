@@ -251,7 +251,7 @@ std::unique_ptr<ControlPeer> Win32PeerFactory::CreatePeer(TWinControl& control) 
   } else if (auto* button = dynamic_cast<TButton*>(&control)) {
     peer = std::make_unique<ButtonPeer>(*button);
   } else if (auto* player = dynamic_cast<TMediaPlayer*>(&control)) {
-    auto surface = std::make_unique<MediaPlayerPeer>(control, *player);
+    auto surface = std::make_unique<MediaPlayerPeer>(*player);
     if (surface->CreateChild()) peer = std::move(surface);
   } else {
     auto surface = std::make_unique<SurfacePeer>(control);

@@ -6,6 +6,7 @@
 #include "fakes/FakeMci.h"
 #include "media/MediaPlayer.h"
 #include "runtime/Platform.h"
+#include "ui/Forms.h"
 
 namespace dz {
 namespace {
@@ -27,7 +28,7 @@ struct RecordingHost : MediaPlayerHost {
 class MediaPlayerTest : public ::testing::Test {
  protected:
   MediaPlayerTest() : scope_(MakePlatform(mci_)) {
-    player_ = std::make_unique<TMediaPlayer>();
+    player_ = std::make_unique<TMediaPlayer>(nullptr);
     player_->SetHost(&host_);
     player_->SetFileName("C:\\Alarm\\song.mp3");
     mci_.errorTexts[275] = "Cannot find the specified file.";
@@ -588,6 +589,120 @@ TEST_F(MediaPlayerTest, AutoOpenOpensWhenLoaded) {
   player().SetAutoOpen(true);
   player().Loaded();
   EXPECT_TRUE(player().IsOpen());
+}
+
+// --- the control and its window ------------------------------------------
+
+// Stands in for the native windows: the player's peer is its host, as on
+// the platform.
+class WindowFactory final : public PeerFactory {
+ public:
+  struct PlainPeer : ControlPeer {
+    void Changed(PeerChange) override {}
+    void Invalidate(const TRect&) override {}
+    void SetFocus() override {}
+  };
+  struct PlayerPeer final : PlainPeer, MediaPlayerHost {
+    PlayerPeer(TMediaPlayer& player, WindowFactory& factory) : player_(player), factory_(factory) {
+      player_.SetHost(this);
+    }
+    ~PlayerPeer() override {
+      factory_.requestsAtPeerEnd = factory_.mci ? factory_.mci->requests.size() : 99;
+      player_.SetHost(nullptr);
+    }
+    std::uintptr_t CallbackWindow() override { return 0x5151; }
+    void ApplyLiveButtons(TButtonSet) override {}
+    TMediaPlayer& player_;
+    WindowFactory& factory_;
+  };
+
+  std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control) override {
+    ++made;
+    if (auto* player = dynamic_cast<TMediaPlayer*>(&control)) {
+      // A child window needs its parent's.
+      if (!control.Parent() || !control.Parent()->Peer()) return nullptr;
+      return std::make_unique<PlayerPeer>(*player, *this);
+    }
+    return std::make_unique<PlainPeer>();
+  }
+  int made = 0;
+  FakeMci* mci = nullptr;
+  std::size_t requestsAtPeerEnd = 99;
+};
+
+class MediaPlayerControlTest : public ::testing::Test {
+ protected:
+  MediaPlayerControlTest() : scope_(MakePlatform()) {
+    form_ = std::make_unique<TForm>(nullptr);
+    player_ = new TMediaPlayer(form_.get());
+    player_->SetParent(form_.get());
+    player_->SetFileName("C:\\Alarm\\song.mp3");
+  }
+  Platform MakePlatform() {
+    Platform p;
+    p.mci = &mci_;
+    p.peers = &factory_;
+    factory_.mci = &mci_;
+    return p;
+  }
+  FakeMci mci_;
+  WindowFactory factory_;
+  ScopedPlatform scope_;
+  std::unique_ptr<TForm> form_;
+  TMediaPlayer* player_ = nullptr;
+};
+
+TEST_F(MediaPlayerControlTest, IsATabStopOf240By30AndTheEventsSenderByDefault) {
+  TMediaPlayer player(nullptr);
+  EXPECT_STREQ(player.ClassName(), "TMediaPlayer");
+  EXPECT_EQ(player.BoundsRect(), Bounds(0, 0, 240, 30));
+  EXPECT_TRUE(player.TabStop());
+  EXPECT_TRUE(player.IsWindowed());
+  TObject* clicked = nullptr;
+  TObject* notified = nullptr;
+  player.OnClick = [&](TObject* sender, TMPBtnType, bool& doDefault) {
+    clicked = sender;
+    doDefault = false;
+  };
+  player.OnNotify = [&](TObject* sender) { notified = sender; };
+  player.SetAutoEnable(false);
+  player.FireButton();
+  player.Notify(kNotifySuccessful);
+  EXPECT_EQ(clicked, &player);
+  EXPECT_EQ(notified, &player);
+}
+
+TEST_F(MediaPlayerControlTest, TheWindowIsMadeWhenMciFirstNeedsIt) {
+  EXPECT_EQ(player_->Peer(), nullptr);
+  player_->Open();
+  ASSERT_NE(player_->Peer(), nullptr);
+  ASSERT_NE(form_->Peer(), nullptr);
+  ASSERT_FALSE(mci_.requests.empty());
+  EXPECT_EQ(mci_.requests.front().command, kOpen);
+  EXPECT_EQ(mci_.requests.front().params.callback, 0x5151u);
+  const int made = factory_.made;
+  player_->Play();
+  EXPECT_EQ(factory_.made, made);  // made once
+  EXPECT_EQ(mci_.requests.back().params.callback, 0x5151u);
+}
+
+TEST_F(MediaPlayerControlTest, WithoutAPeerFactoryTheCallbackIsZero) {
+  Platform bare;
+  bare.mci = &mci_;
+  ScopedPlatform scope(bare);
+  player_->Open();
+  EXPECT_EQ(player_->Peer(), nullptr);
+  EXPECT_EQ(mci_.requests.front().params.callback, 0u);
+  EXPECT_TRUE(player_->IsOpen());
+}
+
+TEST_F(MediaPlayerControlTest, TheWindowGoesBeforeTheDeviceIsClosed) {
+  player_->Open();
+  mci_.Clear();
+  delete player_;  // taken off the form while the form stays
+  EXPECT_EQ(factory_.requestsAtPeerEnd, 0u);  // the close came after
+  ASSERT_EQ(mci_.Commands(), std::vector<std::uint32_t>{kClose});
+  EXPECT_EQ(mci_.requests.back().params.callback, 0u);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "SoundSupport.h"
 #include "media/MediaPlayer.h"
-#include "platform/win32/Win32MediaPlayerWindow.h"
+#include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Runtime.h"
 
 namespace dz {
@@ -13,8 +13,13 @@ namespace {
 
 class SoundTest : public ::testing::Test {
  protected:
-  SoundTest() : scope_(win32::Win32Platform()), window_(player_) {
+  SoundTest() : scope_(MakePlatform()), player_(form_.Player()) {
     player_.OnNotify = [this](TObject*) { ++notices_; };
+  }
+  static Platform MakePlatform() {
+    Platform platform = win32::Win32Platform();
+    win32::AddWin32ControlPorts(platform);
+    return platform;
   }
   void OpenFile(const std::string& name) {
     player_.SetFileName(sound::SoundFile(name));
@@ -26,8 +31,8 @@ class SoundTest : public ::testing::Test {
   }
 
   ScopedPlatform scope_;
-  TMediaPlayer player_;
-  win32::Win32MediaPlayerWindow window_;
+  sound::PlayerForm form_;
+  TMediaPlayer& player_;
   int notices_ = 0;
 };
 
@@ -45,6 +50,7 @@ TEST_F(SoundTest, WavAndMp3MeasureTheirLengthInMilliseconds) {
 
 TEST_F(SoundTest, PlayReturnsAtOnceAndTheEndNoticeReachesTheControlsWindow) {
   OpenFile("tone2s.wav");
+  ASSERT_NE(form_.PlayerWindow(), nullptr);  // made for the open's callback
   player_.SetAutoRewind(false);
   player_.UpdateLiveButtons(btPlay);  // as a press of Play on the bar
   const ULONGLONG start = GetTickCount64();
@@ -55,8 +61,8 @@ TEST_F(SoundTest, PlayReturnsAtOnceAndTheEndNoticeReachesTheControlsWindow) {
   EXPECT_GE(GetTickCount64() - start, 1500u);  // it played, it did not just fail
   EXPECT_EQ(player_.NotifyResult(), NotifySuccessful);
   // Stopped at the end: the bar offers Play again.
-  EXPECT_TRUE(window_.AppliedLiveButtons().Contains(btPlay));
-  EXPECT_FALSE(window_.AppliedLiveButtons().Contains(btStop));
+  EXPECT_TRUE(player_.LiveButtons().Contains(btPlay));
+  EXPECT_FALSE(player_.LiveButtons().Contains(btStop));
 }
 
 TEST_F(SoundTest, StopAbortsAndRewindGoesBackToTheStart) {

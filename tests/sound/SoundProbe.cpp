@@ -18,7 +18,7 @@
 
 #include "SoundSupport.h"
 #include "media/MediaPlayer.h"
-#include "platform/win32/Win32MediaPlayerWindow.h"
+#include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Runtime.h"
 #include "runtime/Shell.h"
 
@@ -26,8 +26,9 @@ namespace {
 
 int Play(const std::string& file) {
   dz::win32::InstallWin32Platform();
-  dz::TMediaPlayer player;
-  dz::win32::Win32MediaPlayerWindow window(player);
+  dz::win32::AddWin32ControlPorts(dz::CurrentPlatform());
+  dz::sound::PlayerForm form;
+  dz::TMediaPlayer& player = form.Player();
   bool ended = false;
   player.OnNotify = [&](dz::TObject*) { ended = true; };
   try {

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/win32/Win32Application.h"
+
 namespace dz::sound {
 
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
@@ -27,6 +29,22 @@ std::string SoundFile(const std::string& name) {
     if (c == '/') c = '\\';
   }
   return path;
+}
+
+PlayerForm::PlayerForm() : player_(new TMediaPlayer(&form_)) {
+  player_->SetName("MediaPlayer1");
+  player_->SetParent(&form_);
+}
+
+PlayerForm::~PlayerForm() {
+  form_.DestroyPeers();
+  // A main form that goes without a close ends the loop; these tests have
+  // no loop to end.
+  win32::Application::Instance().ResetForTesting();
+}
+
+HWND PlayerForm::PlayerWindow() const {
+  return player_->Peer() ? reinterpret_cast<HWND>(player_->Peer()->NativeHandle()) : nullptr;
 }
 
 }  // namespace dz::sound

@@ -1,10 +1,13 @@
 #pragma once
-// Helpers of the sound tests: a message pump with a deadline, and the test
-// files' Windows paths.
+// Helpers of the sound tests: a message pump with a deadline, the test
+// files' Windows paths, and a hidden form holding the media player control.
 #include <windows.h>
 
 #include <functional>
 #include <string>
+
+#include "media/MediaPlayer.h"
+#include "ui/Forms.h"
 
 namespace dz::sound {
 
@@ -14,5 +17,25 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms);
 
 // The Windows path of a file in the folder named by DZ_SOUND_DIR.
 std::string SoundFile(const std::string& name);
+
+// A hidden top-level form with the media player control on it, so the
+// player runs in the very window the program gives it. Needs the Win32
+// peer factory in the current platform; the windows are made when MCI
+// first asks for the player's.
+class PlayerForm {
+ public:
+  PlayerForm();
+  ~PlayerForm();
+  PlayerForm(const PlayerForm&) = delete;
+  PlayerForm& operator=(const PlayerForm&) = delete;
+
+  TMediaPlayer& Player() { return *player_; }
+  // The player's own window, or nullptr before it is made.
+  HWND PlayerWindow() const;
+
+ private:
+  TForm form_{nullptr};
+  TMediaPlayer* player_;
+};
 
 }  // namespace dz::sound

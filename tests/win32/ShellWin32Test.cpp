@@ -10,9 +10,11 @@
 #include "media/MediaPlayer.h"
 #include "platform/win32/AppWindow.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32MediaPlayerWindow.h"
+#include "platform/win32/Win32Application.h"
+#include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Runtime.h"
 #include "runtime/Shell.h"
+#include "ui/Forms.h"
 
 namespace dz::win32 {
 namespace {
@@ -31,7 +33,12 @@ std::string TempFolder() {
 
 class PlatformServices : public ::testing::Test {
  protected:
-  PlatformServices() : scope_(Win32Platform()) {}
+  PlatformServices() : scope_(MakePlatform()) {}
+  static Platform MakePlatform() {
+    Platform platform = Win32Platform();
+    AddWin32ControlPorts(platform);
+    return platform;
+  }
   ScopedPlatform scope_;
   Win32FileSystem files_;
 };
@@ -119,10 +126,25 @@ TEST_F(PlatformServices, AMissingVolumeControlReturnsAtOnceWithoutAMessage) {
   EXPECT_EQ(after, before);
 }
 
+// A hidden form holding the media player control, on the real windows.
+struct PlayerForm {
+  PlayerForm() : player(*new TMediaPlayer(&form)) { player.SetParent(&form); }
+  ~PlayerForm() {
+    form.DestroyPeers();
+    // A main form that goes without a close ends the loop; there is none.
+    Application::Instance().ResetForTesting();
+  }
+  HWND PlayerWindow() const {
+    return player.Peer() ? reinterpret_cast<HWND>(player.Peer()->NativeHandle()) : nullptr;
+  }
+  TForm form{nullptr};
+  TMediaPlayer& player;
+};
+
 // The platform's MCI without sound files: the failures of Open.
 TEST_F(PlatformServices, OpeningAMissingFileRaisesThePlatformsText) {
-  TMediaPlayer player;
-  Win32MediaPlayerWindow window(player);
+  PlayerForm holder;
+  TMediaPlayer& player = holder.player;
   player.SetFileName(TempFolder() + "dz_no_such_song.wav");
   try {
     player.Open();
@@ -143,12 +165,18 @@ TEST_F(PlatformServices, OpeningAMissingFileRaisesThePlatformsText) {
 }
 
 TEST_F(PlatformServices, TheCallbackWindowIsMadeOnDemandAndTakesNotices) {
-  TMediaPlayer player;
-  Win32MediaPlayerWindow window(player);
-  EXPECT_EQ(window.Handle(), nullptr);
-  const auto hwnd = reinterpret_cast<HWND>(window.CallbackWindow());
+  PlayerForm holder;
+  TMediaPlayer& player = holder.player;
+  EXPECT_EQ(holder.PlayerWindow(), nullptr);
+  player.SetFileName(TempFolder() + "dz_no_such_song.wav");
+  EXPECT_THROW(player.Open(), EMCIDeviceError);  // asks for the callback first
+  const HWND hwnd = holder.PlayerWindow();
   ASSERT_NE(hwnd, nullptr);
-  EXPECT_EQ(window.CallbackWindow(), reinterpret_cast<std::uintptr_t>(hwnd));
+  // The control's own child window of the form, the one the program shows.
+  char cls[32] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  EXPECT_STREQ(cls, "TMediaPlayer");
+  EXPECT_EQ(GetParent(hwnd), reinterpret_cast<HWND>(holder.form.Peer()->NativeHandle()));
   int notices = 0;
   player.SetAutoEnable(false);  // no device: no mode query
   player.OnNotify = [&](TObject*) { ++notices; };
