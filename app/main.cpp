@@ -52,6 +52,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   } catch (const std::exception& error) {
     ShowApplicationError(Exception(error.what()));
     return 1;
+  } catch (...) {
+    ShowApplicationError(Exception("Unexpected failure"));
+    return 1;
   }
   const int code = app.Run();
   form.reset();  // controls, the media player's device and the timers go here

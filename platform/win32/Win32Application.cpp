@@ -64,10 +64,9 @@ void Application::ProcessMessage(MSG& msg) noexcept {
     if (PreTranslate(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
-  } catch (const Exception& error) {
-    ReportError(error);
-  } catch (const std::exception& error) {
-    ReportError(Exception(error.what()));
+  } catch (...) {
+    // Whatever escapes a message is shown and the loop goes on.
+    ReportCurrentException();
   }
 }
 
