@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/Dispatch.h"
+#include "runtime/Exceptions.h"
 #include "runtime/Platform.h"
 #include "ui/Canvas.h"
 #include "ui/Forms.h"
@@ -198,7 +199,9 @@ void TControl::DblClick() {
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft && ClickOnRelease()) mouseTracked_ = true;
+  // The second press of a double click fires OnDblClick, not a second click:
+  // a double click on a link opens the web site once.
+  if (button == mbLeft && ClickOnRelease() && !(shift & ssDouble)) mouseTracked_ = true;
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 
@@ -293,7 +296,11 @@ int TWinControl::ClientHeight() const { return std::max(0, Height() - 2 * NonCli
 void TWinControl::CreatePeers() {
   PeerFactory* factory = CurrentPlatform().peers;
   if (!factory) return;
-  if (!peer_) peer_ = factory->CreatePeer(*this);
+  if (!peer_) {
+    peer_ = factory->CreatePeer(*this);
+    // A control the platform could not make would be silently missing.
+    if (!peer_) throw EOutOfResources("Error creating window");
+  }
   for (TControl* c : controls_) {
     if (c->IsWindowed()) static_cast<TWinControl*>(c)->CreatePeers();
   }

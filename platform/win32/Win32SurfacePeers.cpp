@@ -280,6 +280,19 @@ void FormPeer::ShowInState() noexcept {
       command = SW_SHOWMAXIMIZED;
       break;
     case wsMinimized:
+      if (!IsWindowVisible(hwnd)) {
+        // Started minimised (a shortcut set to run minimised): the first
+        // restore brings the window back maximised, as the layout has it.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(hwnd, &placement);
+        placement.showCmd = SW_SHOWMINNOACTIVE;
+        placement.flags |= WPF_RESTORETOMAXIMIZED;
+        applyingState_ = true;
+        SetWindowPlacement(hwnd, &placement);
+        applyingState_ = false;
+        return;
+      }
       command = SW_SHOWMINNOACTIVE;
       break;
     case wsNormal:
@@ -330,9 +343,13 @@ LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
     case WM_ACTIVATE: {
       const LRESULT result = Window::HandleMessage(msg, wParam, lParam);
       if (LOWORD(wParam) != WA_INACTIVE) {
-        // Give the focus back to the control that had it.
-        if (TWinControl* active = form_.ActiveControl(); active && active->Peer()) {
+        // Give the focus back to the control that had it; at the first
+        // activation, to the first control in tab order.
+        // (The default handling has just focused the form window itself.)
+        if (TWinControl* active = form_.ActiveControl(); active && active != &form_ && active->Peer()) {
           active->Peer()->SetFocus();
+        } else {
+          FocusNextInTabOrder(form_, true);
         }
         PostMessageA(hwnd, kFormActivated, 0, 0);
       }

@@ -40,9 +40,11 @@ class RecordingPeer final : public ControlPeer {
 class RecordingFactory final : public PeerFactory {
  public:
   std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control) override {
+    if (control.Name() == refuse) return nullptr;
     return std::make_unique<RecordingPeer>(control, log);
   }
   PeerLog log;
+  std::string refuse;  // the control whose window the platform cannot make
 
   int Count(const std::string& entry) const {
     int n = 0;
@@ -287,6 +289,18 @@ TEST_F(MouseRoutingTest, AWindowlessClickNeedsPressAndReleaseOverTheControl) {
   EXPECT_EQ(form->CursorAt(15, 15), crHandPoint);
 }
 
+TEST_F(MouseRoutingTest, ADoubleClickOnALinkClicksOnce) {
+  int clicks = 0, doubles = 0;
+  bound->OnClick = [&](TObject*) { ++clicks; };
+  bound->OnDblClick = [&](TObject*) { ++doubles; };
+  form->HandleMouseDown(mbLeft, 0, 15, 15);
+  form->HandleMouseUp(mbLeft, 0, 15, 15);
+  form->HandleMouseDown(mbLeft, ssDouble, 15, 15);
+  form->HandleMouseUp(mbLeft, 0, 15, 15);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(doubles, 1);
+}
+
 // --- keys, activation, closing -----------------------------------------------
 
 TEST_F(ControlModelTest, KeyPreviewShowsTheFormEveryKeyBeforeTheFocusedControl) {
@@ -384,6 +398,17 @@ TEST_F(ControlModelTest, PeersAreMadeParentFirstAndDestroyedChildrenFirst) {
     if (e.ends_with(":destroyed")) destroyed.push_back(e);
   }
   EXPECT_EQ(destroyed, (std::vector<std::string>{"Edit:destroyed", "Panel:destroyed", "Form:destroyed"}));
+}
+
+TEST_F(ControlModelTest, AControlWhoseWindowCannotBeMadeFailsTheShow) {
+  Add<TEdit>("Edit", form.get(), {0, 0, 30, 20});
+  peers.refuse = "Edit";
+  try {
+    form->Show();
+    FAIL() << "Show went on without the edit's window";
+  } catch (const EOutOfResources& error) {
+    EXPECT_EQ(error.Message(), "Error creating window");
+  }
 }
 
 TEST_F(ControlModelTest, WithoutAFactoryControlsWorkWithoutPeers) {

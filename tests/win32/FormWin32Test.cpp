@@ -386,6 +386,27 @@ TEST_F(FormWin32, LabelsAreWideEnoughForTheirCaptions) {
   }
 }
 
+TEST_F(FormWin32, TheFirstControlInTabOrderHasTheFocusAtStart) {
+  ASSERT_NE(form->ActiveControl(), nullptr);
+  EXPECT_EQ(form->ActiveControl(), form->ComboBoxH) << form->ActiveControl()->Name();
+  HWND focus = GetFocus();
+  EXPECT_TRUE(focus == HwndOf(form->ComboBoxH) || IsChild(HwndOf(form->ComboBoxH), focus));
+}
+
+TEST_F(FormWin32, StartedMinimisedItComesBackMaximised) {
+  TForm1 second(nullptr, 1.0);
+  second.SetWindowState(wsMinimized);
+  second.Show();
+  HWND other = HwndOf(&second);
+  ASSERT_NE(other, nullptr);
+  Pump(50);
+  EXPECT_TRUE(IsIconic(other));
+  ShowWindow(other, SW_RESTORE);
+  Pump(50);
+  EXPECT_TRUE(IsZoomed(other));
+  EXPECT_EQ(second.WindowState(), wsMaximized);
+}
+
 // --- Closing ----------------------------------------------------------------
 
 TEST_F(FormWin32, ExitEndsTheLoopThroughTheCloseHandler) {
