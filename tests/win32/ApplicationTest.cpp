@@ -51,6 +51,20 @@ void Pump(HWND hwnd, UINT msg, WPARAM wParam) {
   Application::Instance().ProcessMessage(m);
 }
 
+// Makes `form` the loop's main form for the test's lifetime.
+class ScopedMainForm {
+ public:
+  explicit ScopedMainForm(MainFormWindow& form) : saved_(Application::Instance().MainForm()) {
+    Application::Instance().SetMainFormForTesting(&form);
+  }
+  ~ScopedMainForm() { Application::Instance().SetMainFormForTesting(saved_); }
+  ScopedMainForm(const ScopedMainForm&) = delete;
+  ScopedMainForm& operator=(const ScopedMainForm&) = delete;
+
+ private:
+  MainFormWindow* saved_;
+};
+
 }  // namespace
 
 TEST(ApplicationStartUp, ShowsMaximisedUnlessStartedMinimised) {
@@ -73,13 +87,7 @@ TEST(ApplicationStartUp, FinalErrorBoxNamesTheClassAndTheMessage) {
 
 TEST(MessageLoop, FormPreviewsCharactersTypedIntoItsControls) {
   FakeForm form;
-  Application& app = Application::Instance();
-  MainFormWindow* saved = app.MainForm();
-  struct Restore {
-    MainFormWindow* form;
-    ~Restore() { Application::Instance().SetMainFormForTesting(form); }
-  } restore{saved};
-  app.SetMainFormForTesting(&form);
+  ScopedMainForm main(form);
 
   Pump(form.Edit(), WM_CHAR, 'q');
   Pump(form.Edit(), WM_CHAR, 'x');
@@ -94,13 +102,7 @@ TEST(MessageLoop, FormPreviewsCharactersTypedIntoItsControls) {
 
 TEST(MessageLoop, TabMovesTheFocusInsteadOfReachingTheControl) {
   FakeForm form;
-  Application& app = Application::Instance();
-  MainFormWindow* saved = app.MainForm();
-  struct Restore {
-    MainFormWindow* form;
-    ~Restore() { Application::Instance().SetMainFormForTesting(form); }
-  } restore{saved};
-  app.SetMainFormForTesting(&form);
+  ScopedMainForm main(form);
 
   Pump(form.Edit(), WM_KEYDOWN, VK_TAB);
   ASSERT_EQ(form.tabs.size(), 1u);
