@@ -14,6 +14,7 @@
 #include <string>
 
 #include "ui/Graphics.h"
+#include "ui/Picture.h"
 
 namespace dz {
 
@@ -100,6 +101,12 @@ class Canvas : public TextMeasurer {
   // Copies a picture to x, y; pixels of the colour `transparent` are left
   // out (clNone draws every pixel).
   virtual void DrawImage(int x, int y, const Image& image, TColor transparent) = 0;
+  // The same for a picture drawn often: a canvas may keep what it makes of
+  // it in the picture and reuse it at the next draw (the default draws the
+  // pixels each time).
+  virtual void DrawPicture(int x, int y, const Picture& picture) {
+    DrawImage(x, y, picture.Pixels(), picture.Transparent());
+  }
 
   // Origin and clip. SaveState returns a token for RestoreState; origin
   // offsets add up; a clip rectangle (in current coordinates) is
