@@ -107,6 +107,7 @@ class TDzCustomButton : public TButton {
 
   // Copies ModalResult to the form, then runs OnClick.
   void Click() override;
+  bool OwnerDrawn() const override { return true; }
   // The paint request: the whole face into (0, 0, Width, Height).
   void DrawItem(Canvas& canvas, bool pressed, bool focused) override;
 
