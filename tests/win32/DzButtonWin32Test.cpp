@@ -95,15 +95,6 @@ TEST_F(DzButtonWin32, ThePointerComingAndGoingReachesTheButton) {
   EXPECT_EQ(exits, 1);
 }
 
-TEST_F(DzButtonWin32, APressTakesTheFocus) {
-  SendMessageA(HwndOf(button), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  EXPECT_EQ(GetFocus(), HwndOf(button));
-  EXPECT_EQ(form->ActiveControl(), button);
-  EXPECT_TRUE(button->Active());
-  SendMessageA(HwndOf(button), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(clicks, 1);
-}
-
 TEST_F(DzButtonWin32, EscapeAltLetterAndEnterOnADefaultButtonClickFromAnotherControl) {
   Deliver(HwndOf(edit), WM_KEYDOWN, VK_ESCAPE);
   Deliver(HwndOf(edit), WM_KEYDOWN, VK_RETURN);
