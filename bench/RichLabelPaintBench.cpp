@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "alarm/Form1Texts.h"
+#include "bench/BenchTiming.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiHandles.h"
 #include "ui/Forms.h"
@@ -21,22 +22,8 @@
 
 namespace {
 
-double NowMs() {
-  static const double perMs = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / perMs;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t mid = values.size() / 2;
-  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
+using bench::Median;
+using bench::NowMs;
 
 double Percentile(std::vector<double> values, double share) {
   std::sort(values.begin(), values.end());

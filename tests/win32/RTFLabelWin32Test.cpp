@@ -7,15 +7,9 @@
 
 #include <algorithm>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "alarm/Unit1.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeMci.h"
-#include "fakes/FakeShell.h"
-#include "fakes/FixedClock.h"
-#include "fakes/HostFileSystem.h"
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32Peers.h"
@@ -70,17 +64,11 @@ class Capture {
 
 class RTFLabelWin32 : public ::testing::Test {
  protected:
+  // The real platform: nothing here pumps messages, so no timer fires and
+  // the activate handler does not run; only paints happen.
   void SetUp() override {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    files_ = std::make_unique<HostFileSystem>(temp);
     Platform platform = Win32Platform();
     AddWin32ControlPorts(platform);
-    platform.dialogs = &dialogs_;
-    platform.mci = &mci_;
-    platform.shell = &shell_;
-    platform.clock = &clock_;
-    platform.files = files_.get();
     scope_ = std::make_unique<ScopedPlatform>(platform);
     Application::Instance().Initialize("Dozewell");
     form_ = std::make_unique<TForm1>(nullptr, 1.0);
@@ -96,11 +84,6 @@ class RTFLabelWin32 : public ::testing::Test {
 
   void Repaint() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
-  FakeDialogs dialogs_;
-  FakeMci mci_;
-  FakeShell shell_;
-  FixedClock clock_{2026, 3, 14, 6, 20};
-  std::unique_ptr<HostFileSystem> files_;
   std::unique_ptr<ScopedPlatform> scope_;
   std::unique_ptr<TForm1> form_;
   HWND hwnd_ = nullptr;
