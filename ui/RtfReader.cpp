@@ -20,14 +20,15 @@ namespace dz {
 namespace {
 
 constexpr std::size_t kMaxGroupDepth = 256;
-constexpr int kMaxHalfPoints = 3276;  // 1638 points, the largest size a font takes
+constexpr int kMaxHalfPoints = 3276;  // 1638 points, the largest size rich text takes
+
 // Destinations whose text is never shown.
 constexpr std::string_view kSkippedDestinations[] = {
-    "stylesheet", "info",     "pict",     "object",      "header",     "headerl",  "headerr",
-    "headerf",    "footer",   "footerl",  "footerr",     "footerf",    "footnote", "fldinst",
-    "listtable",  "listoverridetable",    "revtbl",      "rsidtbl",    "xmlnstbl", "themedata",
-    "datastore",  "latentstyles",         "colorschememapping",        "filetbl",  "generator",
-    "nonshppict",
+    "colorschememapping", "datastore", "fldinst",  "filetbl",   "footer",     "footerf",
+    "footerl",            "footerr",   "footnote", "generator", "header",     "headerf",
+    "headerl",            "headerr",   "info",     "latentstyles", "listoverridetable",
+    "listtable",          "nonshppict", "object",  "pict",      "revtbl",     "rsidtbl",
+    "stylesheet",         "themedata", "xmlnstbl",
 };
 
 // Symbol words and their Windows-1252 characters.
