@@ -76,6 +76,8 @@ class Canvas : public TextMeasurer {
 
   // The RGB value of a colour now (system colours looked up on the platform).
   virtual TColor ResolveColor(TColor color) const = 0;
+  // The surface's resolution in dots per inch: horizontal in cx, vertical in cy.
+  virtual TSize PixelsPerInch() const = 0;
 
   // Outline with the pen and fill with the brush (either may be clear).
   virtual void Rectangle(const TRect& rect) = 0;

@@ -123,6 +123,10 @@ GdiCanvas::~GdiCanvas() {
 
 TColor GdiCanvas::ResolveColor(TColor color) const { return ResolveColorRef(color); }
 
+TSize GdiCanvas::PixelsPerInch() const {
+  return {GetDeviceCaps(dc_, LOGPIXELSX), GetDeviceCaps(dc_, LOGPIXELSY)};
+}
+
 win32::Pen GdiCanvas::MakePen() const {
   if (Pen.Style == psClear) return {};
   const int style = Pen.Style == psDash ? PS_DASH : Pen.Style == psDot ? PS_DOT : PS_SOLID;

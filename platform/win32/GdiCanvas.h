@@ -42,6 +42,7 @@ class GdiCanvas final : public Canvas {
   HDC Dc() const noexcept { return dc_; }
 
   TColor ResolveColor(TColor color) const override;
+  TSize PixelsPerInch() const override;
   void Rectangle(const TRect& rect) override;
   void FillRect(const TRect& rect) override;
   void FrameRect(const TRect& rect) override;
