@@ -50,7 +50,7 @@ Image ReadStoredBitmap(const std::uint8_t* data, std::size_t size) {
   if (width <= 0 || width > kMaxSide || height <= 0 || height > kMaxSide) Invalid();
   const std::int64_t bytesPerPixel = bits / 8;
   const std::int64_t stride = (width * bytesPerPixel + 3) / 4 * 4;
-  if (pixelsAt < 14 + infoSize || pixelsAt > count || stride * height > count - pixelsAt) Invalid();
+  if (pixelsAt < 14 + std::int64_t{infoSize} || pixelsAt > count || stride * height > count - pixelsAt) Invalid();
 
   Image image;
   image.Width = width;
