@@ -224,7 +224,6 @@ class TMediaPlayer : public TCustomControl {
   std::uint32_t Query(std::uint32_t item, bool record);
   bool Capability(std::uint32_t item);
   void ReadVideoRect(std::uint32_t whereFlag);
-  void SendDisplayWindow(std::uintptr_t window);
   bool AtEnd();
   void PlayOrRecord(std::uint32_t command);
   void SeekToTrack(bool forward);

@@ -34,6 +34,10 @@ void TComponent::operator delete(TComponent* component, std::destroying_delete_t
   ::operator delete(storage);
 }
 
+void* TComponent::operator new(std::size_t size) { return ::operator new(size); }
+
+void TComponent::operator delete(void* storage) noexcept { ::operator delete(storage); }
+
 void TComponent::BeforeDestruction() noexcept { FreeOwnedComponents(); }
 
 void TComponent::FreeOwnedComponents() noexcept {
@@ -60,13 +64,6 @@ void TComponent::SendFreeNotifications() noexcept {
     RemoveFreeNotification(other);
     other->ComponentFreed(this);
   }
-}
-
-TComponent* TComponent::FindComponent(std::string_view name) const {
-  for (TComponent* c : components_) {
-    if (c->Name() == name) return c;
-  }
-  return nullptr;
 }
 
 // --- TControl ---------------------------------------------------------------

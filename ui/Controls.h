@@ -28,12 +28,12 @@
 // last created first); only then do the destructors run. So a native window
 // never outlives the object it shows, and nothing calls a virtual function
 // of a half-destroyed object.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <new>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ui/ControlPeer.h"
@@ -103,12 +103,15 @@ class TComponent : public TObject {
   // Every delete of a component comes here: the destruction step, then the
   // destructors, then the memory goes.
   static void operator delete(TComponent* component, std::destroying_delete_t) noexcept;
+  // The allocation that pairs with it, and the release of an object whose
+  // constructor failed (which never had a destruction step).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* storage) noexcept;
 
   const std::string& Name() const { return name_; }
   void SetName(std::string name) { name_ = std::move(name); }
   TComponent* Owner() const { return owner_; }
   const std::vector<TComponent*>& Components() const { return components_; }
-  TComponent* FindComponent(std::string_view name) const;
 
   // `listener` refers to this component and hears of its destruction
   // (ComponentFreed) before anything of it goes. Both sides forget each
@@ -200,8 +203,6 @@ class TControl : public TComponent {
   void SetShowHint(bool on);  // switches ParentShowHint off
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool on);
-  // A hint pops up over this control: showing, ShowHint and a hint text.
-  bool HintActive() const { return Showing() && ShowHint() && !hint_.empty(); }
 
   // The menu that a right click or the menu key opens over the control
   // (none: the parent's). Forgotten when the menu is destroyed.

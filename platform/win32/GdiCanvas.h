@@ -56,7 +56,7 @@ class GdiCanvas final : public Canvas {
   win32::Brush MakeBrush() const;  // empty for a clear brush
 
   HDC dc_;
-  int savedState_;
+  SavedDcState saved_;
 };
 
 // Text measuring for labels that size themselves, on a screen-compatible DC.
