@@ -87,7 +87,6 @@ using TAnchors = unsigned;
 // Limits of a control's size; 0 means no limit.
 struct TSizeConstraints {
   int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
-  friend bool operator==(const TSizeConstraints&, const TSizeConstraints&) = default;
 };
 
 // How long the pointer rests before a hint shows, and how long it stays.

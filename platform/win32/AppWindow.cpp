@@ -22,7 +22,10 @@ void ApplicationWindow::SetTitle(const std::string& title) {
 }
 
 void ApplicationWindow::ShowMinimized() noexcept {
-  if (!IsIconic(Handle())) ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
+  if (IsIconic(Handle())) return;
+  // Minimised by the user, the next program's window becomes active; a
+  // program started minimised takes activation from nobody.
+  ShowWindow(Handle(), IsWindowVisible(Handle()) ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
 }
 
 void ApplicationWindow::ShowRestored() noexcept {
