@@ -21,12 +21,15 @@ class RasterCanvas final : public Canvas {
   TColor Pixel(int x, int y) const;
   int CountColor(TColor color) const;
   int CountColor(TColor color, const TRect& area) const;
+  // The resolution it reports (96 dots per inch unless set).
+  void SetPixelsPerInch(TSize dpi) { dpi_ = dpi; }
 
   static int CharWidth(const TFont& font) { return (font.Height + 1) / 2; }
   static int LineHeight(const TFont& font) { return font.Height + 3; }
 
   TSize MeasureText(const TFont& font, const std::string& text, unsigned flags) override;
   TColor ResolveColor(TColor color) const override;
+  TSize PixelsPerInch() const override { return dpi_; }
   void Rectangle(const TRect& rect) override;
   void FillRect(const TRect& rect) override;
   void FrameRect(const TRect& rect) override;
@@ -60,6 +63,7 @@ class RasterCanvas final : public Canvas {
   State state_;
   std::vector<State> saved_;
   TPoint pos_;
+  TSize dpi_{96, 96};
 };
 
 }  // namespace dz
