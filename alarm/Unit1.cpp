@@ -12,6 +12,11 @@ TForm1::TForm1(TComponent* owner, double scale) : TForm(owner) {
 
 TForm1::~TForm1() = default;
 
+void TForm1::BeforeDestruction() noexcept {
+  for (auto& timer : timers_) timer.reset();
+  TForm::BeforeDestruction();
+}
+
 // The handlers' behaviour comes with the alarm logic.
 void TForm1::FormActivate(TObject*) {}
 void TForm1::FormClose(TObject*, TCloseAction&) {}

@@ -95,6 +95,9 @@ class TForm1 : public TForm {
   void TimerSnoozeTimer();
   void TimerflashTimer();
 
+ protected:
+  void BeforeDestruction() noexcept override;
+
  private:
   void BuildLayout(double scale);
   void BindEvents();

@@ -49,9 +49,7 @@ TMediaPlayer::TMediaPlayer(TComponent* owner) : TCustomControl(owner) {
 }
 
 TMediaPlayer::~TMediaPlayer() {
-  // The window goes first, while the player it refers to is whole; notices
-  // still queued for it are dropped with it.
-  DestroyPeers();
+  // The window has gone already, with the notices still queued for it.
   if (deviceIdent_ == 0) return;
   try {
     MciParams params;
@@ -88,25 +86,32 @@ void TMediaPlayer::SetColoredButtons(TButtonSet set) {
   if (host_) host_->ButtonSetsChanged();
 }
 
-void TMediaPlayer::SetDisplay(MediaDisplay* display) {
+void TMediaPlayer::SetDisplay(TWinControl* display) {
   if (display && isOpen_ && videoCapable_) {
     MciParams params;
-    params.window = display->DisplayWindow();
-    if (SendRecorded(mci::kWindow, mci::kWait | mci::kWindowHandle, params) != 0) {
-      display_ = nullptr;
-      return;
-    }
+    params.window = display->Peer() ? display->Peer()->NativeHandle() : 0;
+    if (SendRecorded(mci::kWindow, mci::kWait | mci::kWindowHandle, params) != 0) display = nullptr;
   }
+  if (display_ && display_ != display) display_->RemoveFreeNotification(this);
   display_ = display;
+  if (display_) display_->FreeNotification(this);
 }
 
-void TMediaPlayer::DisplayRemoved(MediaDisplay* display) {
-  if (!display || display != display_) return;
-  if (isOpen_ && videoCapable_) {
+void TMediaPlayer::ComponentFreed(TComponent* component) noexcept {
+  if (component == display_) DisplayRemoved();
+  TCustomControl::ComponentFreed(component);
+}
+
+void TMediaPlayer::DisplayRemoved() noexcept {
+  // Heard before the display's window goes.
+  display_ = nullptr;
+  if (!isOpen_ || !videoCapable_) return;
+  try {
     MciParams params;  // a null window: back to the device's own window
     SendRecorded(mci::kWindow, mci::kWait | mci::kWindowHandle, params);
+  } catch (...) {
+    // Part of destroying the display, which never raises.
   }
-  display_ = nullptr;
 }
 
 void TMediaPlayer::Loaded() {
@@ -139,16 +144,7 @@ void TMediaPlayer::DisarmWaitAndNotify() {
   notifyOnce_.reset();
 }
 
-std::uintptr_t TMediaPlayer::Callback() {
-  // MCI needs the window now: make the native windows up to the top-level
-  // one if they are not there yet (nothing without a peer factory).
-  if (!host_) {
-    TWinControl* top = this;
-    while (top->Parent()) top = top->Parent();
-    top->CreatePeers();
-  }
-  return host_ ? host_->CallbackWindow() : 0;
-}
+std::uintptr_t TMediaPlayer::Callback() { return host_ ? host_->CallbackWindow() : 0; }
 
 std::uint32_t TMediaPlayer::SendRecorded(std::uint32_t command, std::uint32_t flags,
                                          MciParams& params) {
@@ -492,10 +488,10 @@ void TMediaPlayer::DoDefaultAction(TMPBtnType kind) {
 void TMediaPlayer::FireButton() {
   bool doDefault = true;
   const TMPBtnType kind = pressedButton_;
-  if (OnClick) OnClick(sender_, kind, doDefault);
+  if (OnClick) OnClick(this, kind, doDefault);
   if (!doDefault) return;
   DoDefaultAction(kind);
-  if (OnPostClick) OnPostClick(sender_, kind);
+  if (OnPostClick) OnPostClick(this, kind);
 }
 
 void TMediaPlayer::Notify(std::uint32_t code) {
@@ -512,7 +508,7 @@ void TMediaPlayer::Notify(std::uint32_t code) {
     case mci::kNotifyFailure: notifyResult_ = NotifyFailure; break;
     default: break;
   }
-  if (OnNotify) OnNotify(sender_);
+  if (OnNotify) OnNotify(this);
 }
 
 // --- painting --------------------------------------------------------------

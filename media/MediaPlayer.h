@@ -8,7 +8,9 @@
 // it calls SetHost(this) when made and SetHost(nullptr) when it goes, gives
 // its window handle from CallbackWindow(), repaints on ApplyLiveButtons, and
 // calls Notify(code) through the dispatcher when MM_MCINOTIFY arrives.
-// Without a peer (no peer factory installed) the callback window is 0.
+// A request made while the control has no window (before the form is shown,
+// or without a peer factory) goes without a callback window: it never fails
+// for the want of one.
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -84,19 +86,12 @@ enum TMPModes : std::uint8_t {
 using EMPNotify = std::function<void(TObject* Sender, TMPBtnType Button, bool& DoDefault)>;
 using EMPPostNotify = std::function<void(TObject* Sender, TMPBtnType Button)>;
 
-// A windowed control in which a video device shows its picture.
-class MediaDisplay {
- public:
-  virtual ~MediaDisplay() = default;
-  virtual std::uintptr_t DisplayWindow() = 0;
-};
-
 // What the control needs of its native window (its peer).
 class MediaPlayerHost {
  public:
   virtual ~MediaPlayerHost() = default;
-  // The control's own window handle (created on demand): the callback of
-  // every request that may notify.
+  // The control's own window handle: the callback of every request that
+  // may notify.
   virtual std::uintptr_t CallbackWindow() = 0;
   // Copy the live set into the bar's per-kind live flags and repaint.
   virtual void ApplyLiveButtons(TButtonSet live) = 0;
@@ -111,11 +106,6 @@ class TMediaPlayer : public TCustomControl {
   // Closes an open device, waiting; never raises.
   ~TMediaPlayer() override;
   const char* ClassName() const override { return "TMediaPlayer"; }
-
-  // The object passed as Sender to OnClick, OnPostClick and OnNotify: the
-  // control itself unless set otherwise.
-  TObject* EventSender() const { return sender_; }
-  void SetEventSender(TObject* sender) { sender_ = sender; }
 
   void SetHost(MediaPlayerHost* host) { host_ = host; }
 
@@ -138,11 +128,11 @@ class TMediaPlayer : public TCustomControl {
   void SetEnabledButtons(TButtonSet set);
   TButtonSet ColoredButtons() const { return coloredButtons_; }
   void SetColoredButtons(TButtonSet set);
-  MediaDisplay* Display() const { return display_; }
-  void SetDisplay(MediaDisplay* display);
-  // The Display control is going away: give the picture back to the
-  // device's own window and forget the control.
-  void DisplayRemoved(MediaDisplay* display);
+  // The windowed control in which a video device shows its picture (none:
+  // the device's own window). The player hears of its destruction: the
+  // picture goes back to the device's own window and Display becomes none.
+  TWinControl* Display() const { return display_; }
+  void SetDisplay(TWinControl* display);
 
   // The bar's button event, fired before a button's default action; it
   // stands in for the plain click of other controls.
@@ -220,7 +210,11 @@ class TMediaPlayer : public TCustomControl {
   // The bar: one raised cell per shown kind, over the button face colour.
   void Paint(Canvas& canvas) override;
 
+ protected:
+  void ComponentFreed(TComponent* component) noexcept override;
+
  private:
+  void DisplayRemoved() noexcept;
   void RequireOpen() const;
   std::uint32_t WaitingFlags();
   std::uint32_t NotifyingFlags() const;
@@ -230,7 +224,6 @@ class TMediaPlayer : public TCustomControl {
   std::uint32_t Query(std::uint32_t item, bool record);
   bool Capability(std::uint32_t item);
   void ReadVideoRect(std::uint32_t whereFlag);
-  void SendDisplayWindow(std::uintptr_t window);
   bool AtEnd();
   void PlayOrRecord(std::uint32_t command);
   void SeekToTrack(bool forward);
@@ -238,7 +231,6 @@ class TMediaPlayer : public TCustomControl {
   void AllowPlayAndRecord();
 
   MediaPlayerHost* host_ = nullptr;
-  TObject* sender_ = this;
 
   std::string fileName_;
   TMPDeviceTypes deviceType_ = dtAutoSelect;
@@ -249,7 +241,7 @@ class TMediaPlayer : public TCustomControl {
   TButtonSet visibleButtons_ = TButtonSet::All();
   TButtonSet enabledButtons_ = TButtonSet::All();
   TButtonSet coloredButtons_ = TButtonSet::All();
-  MediaDisplay* display_ = nullptr;
+  TWinControl* display_ = nullptr;
 
   bool isOpen_ = false;
   std::uint16_t deviceIdent_ = 0;

@@ -1,8 +1,8 @@
 #include "runtime/Conversions.h"
 
-#include <cctype>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 
 #include "runtime/Exceptions.h"
 #include "runtime/LocaleFormats.h"
@@ -114,17 +114,11 @@ class TimeReader {
     return false;
   }
 
-  static char Fold(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-
-  // Case-blind match of a marker at the position; an empty one never matches.
+  // Case-blind match of a marker at the position, by the locale's letters;
+  // an empty one never matches.
   bool Matches(const std::string& marker) const {
     if (marker.empty() || s_.size() - pos_ < marker.size()) return false;
-    for (std::size_t i = 0; i < marker.size(); ++i) {
-      if (Fold(s_[pos_ + i]) != Fold(marker[i])) return false;
-    }
-    return true;
+    return formats_.sameTextIgnoringCase(std::string_view(s_).substr(pos_, marker.size()), marker);
   }
 
   // The AM/PM marker at the position: its base hour, consumed.

@@ -1,6 +1,7 @@
 #include "runtime/Dispatch.h"
 
 #include <exception>
+#include <new>
 
 #include "runtime/Dialogs.h"
 #include "runtime/Platform.h"
@@ -11,6 +12,7 @@ namespace {
 
 // Shown for a failure that carries no text of its own.
 const char* const kUnknownFailure = "Unexpected failure";
+const char* const kOutOfMemory = "Out of memory";
 
 const char* const kDashes = "---------------------------";
 
@@ -57,6 +59,8 @@ void ReportCurrentException() noexcept {
     throw;
   } catch (const Exception& error) {
     ReportError(error);
+  } catch (const std::bad_alloc&) {
+    ReportError(std::string(kOutOfMemory));
   } catch (const std::exception& error) {
     ReportError(std::string(error.what()));
   } catch (...) {

@@ -21,8 +21,9 @@ void ReportError(const Exception& error) noexcept;
 void ReportError(const std::string& message) noexcept;
 
 // Reports the failure being handled; call it only inside a catch block.
-// An Exception shows its message, another standard failure its what()
-// text, anything else a fixed text. Never throws.
+// An Exception shows its message, a failed allocation "Out of memory",
+// another standard failure its what() text, anything else a fixed text.
+// Never throws.
 void ReportCurrentException() noexcept;
 
 // The program's own notice box: title caption, no icon, one "OK" button.
@@ -39,8 +40,6 @@ void Dispatch(const std::function<void()>& handler) noexcept;
 class RepeatingDispatch {
  public:
   void operator()(const std::function<void()>& handler) noexcept;
-  // True while a report raised through this dispatcher is open.
-  bool ReportOpen() const noexcept { return *reportOpen_; }
 
  private:
   // Shared with the call in progress, so the owner may go away while its

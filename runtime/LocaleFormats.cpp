@@ -2,6 +2,15 @@
 
 namespace dz {
 
+bool SameAsciiTextIgnoringCase(std::string_view a, std::string_view b) {
+  const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (fold(a[i]) != fold(b[i])) return false;
+  }
+  return true;
+}
+
 LocaleFormats& FormatSettings() {
   static LocaleFormats formats;
   return formats;
@@ -32,6 +41,7 @@ LocaleFormats ReadLocaleFormats(LocaleSource& source) {
   // simply never matches when parsing.
   ReadText(source, LocaleItem::AmString, 0, formats.amString);
   ReadText(source, LocaleItem::PmString, 0, formats.pmString);
+  if (CaseBlindEquality same = source.TextComparison()) formats.sameTextIgnoringCase = same;
   for (int month = 1; month <= 12; ++month) {
     ReadText(source, LocaleItem::LongMonthName, month, formats.longMonthNames[month - 1]);
     ReadText(source, LocaleItem::ShortMonthName, month, formats.shortMonthNames[month - 1]);

@@ -6,8 +6,15 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace dz {
+
+// Whether two texts are equal when letter case is ignored.
+using CaseBlindEquality = bool (*)(std::string_view a, std::string_view b);
+
+// ASCII letters only: the rule until the regional settings are read.
+bool SameAsciiTextIgnoringCase(std::string_view a, std::string_view b);
 
 struct LocaleFormats {
   char timeSeparator = ':';
@@ -24,6 +31,9 @@ struct LocaleFormats {
   std::array<std::string, 7> longDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                           "Thursday", "Friday", "Saturday"};
   std::array<std::string, 7> shortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  // How the AM and PM strings are matched: every letter of the system's
+  // ANSI code page, as the regional settings give them.
+  CaseBlindEquality sameTextIgnoringCase = &SameAsciiTextIgnoringCase;
 };
 
 // The record in force for the whole process.
@@ -47,6 +57,8 @@ class LocaleSource {
  public:
   virtual ~LocaleSource() = default;
   virtual std::optional<std::string> Get(LocaleItem item, int index) = 0;
+  // The case-blind comparison of texts in the system's ANSI code page.
+  virtual CaseBlindEquality TextComparison() = 0;
 };
 
 // Builds a record from the source, with the defaults for missing settings

@@ -17,6 +17,7 @@ class PeerFactory;    // ui/ControlPeer.h
 class TextMeasurer;   // ui/Canvas.h
 class FileDialogs;    // ui/OpenDialog.h
 class ButtonTheme;    // ui/ButtonTheme.h
+class PopupMenus;     // ui/Menus.h
 
 struct Platform {
   Clock* clock = nullptr;
@@ -29,6 +30,7 @@ struct Platform {
   TextMeasurer* text = nullptr;        // none: labels keep their given size
   FileDialogs* fileDialogs = nullptr;
   ButtonTheme* theme = nullptr;        // none: classic button faces only
+  PopupMenus* menus = nullptr;
 };
 
 // The ports in force; a missing port is a programming error (Require throws).

@@ -70,6 +70,11 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
   TGraphicControl::MouseUp(button, shift, x, y);
 }
 
+void TSpeedButton::CancelMode() {
+  SetPressed(false);
+  TGraphicControl::CancelMode();
+}
+
 // --- TBitBtn ----------------------------------------------------------------
 
 TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}

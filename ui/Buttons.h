@@ -23,6 +23,7 @@ class TSpeedButton : public TGraphicControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void CancelMode() override;
 
  private:
   void SetPressed(bool pressed);

@@ -5,11 +5,12 @@
 // CurrentPlatform().peers. TWinControl::CreatePeers() (called by
 // TForm::Show(), and by SetParent once the new parent has a peer) asks the
 // factory for one peer per windowed control, parents before children; the
-// control owns the peer and destroys it, children first, before the control
-// itself goes. The factory picks the native kind with dynamic_cast on the
-// control (TForm, TPanel, TEdit, TComboBox, TCheckBox, TButton (OwnerDrawn()
-// for owner-drawn faces), TCustomControl ...); it may return nullptr for a
-// control it does not show.
+// control owns the peer and destroys it, children first, in its destruction
+// step, while the whole control still exists (ui/Controls.h), so a native
+// window's last messages may read it. The factory picks the native kind
+// with dynamic_cast on the control (TForm, TPanel, TEdit, TComboBox,
+// TCheckBox, TButton (OwnerDrawn() for owner-drawn faces), TCustomControl
+// ...); it may return nullptr for a control it does not show.
 //
 // Model -> peer: when a windowed control's state changes the model calls
 // Changed(what); the peer reads the new value from its control. The model
@@ -17,7 +18,10 @@
 // Peer -> model: the peer reports user input with the control's Handle...
 // methods (HandleClick, HandleTextEdited, HandleMouseMove ... in
 // ui/Controls.h, ui/StdCtrls.h, ui/Forms.h). Those run the program's handlers
-// through the dispatcher, so a peer never catches anything itself.
+// through the dispatcher, so a peer never catches anything itself; what else
+// escapes is reported where the message entered the program. A peer also
+// reports the platform's cancel mode and the loss of the mouse capture
+// (HandleCancelMode) and the context menu request (HandleContextPopup).
 // Painting: a self-painted control's peer paints in WM_PAINT with
 // TWinControl::PaintSurface (its own face, then its windowless children);
 // the non-client frame (PaintBorder, NonClientBorder()) is the peer's to
@@ -66,6 +70,8 @@ class ControlPeer {
   virtual std::uintptr_t NativeHandle() const { return 0; }
   // Hide the hint window if it shows (it is the application's, shared).
   virtual void CancelHint() {}
+  // A point of the control's client area on the screen.
+  virtual TPoint ClientToScreen(TPoint point) const { return point; }
 };
 
 class PeerFactory {

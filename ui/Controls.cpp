@@ -1,12 +1,14 @@
 #include "ui/Controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/Dispatch.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Platform.h"
 #include "ui/Canvas.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 
 namespace dz {
 
@@ -17,29 +19,77 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 }
 
 TComponent::~TComponent() {
-  // Each owned component takes itself out of the list as it goes.
-  while (!components_.empty()) delete components_.back();
+  // Done already unless the step was skipped: a constructor that failed, or
+  // an object that was not made with new.
+  SendFreeNotifications();
+  FreeOwnedComponents();
   if (owner_) std::erase(owner_->components_, this);
 }
 
-TComponent* TComponent::FindComponent(std::string_view name) const {
-  for (TComponent* c : components_) {
-    if (c->Name() == name) return c;
+void TComponent::operator delete(TComponent* component, std::destroying_delete_t) noexcept {
+  component->SendFreeNotifications();
+  component->BeforeDestruction();
+  void* storage = dynamic_cast<void*>(component);  // the whole object's memory
+  component->~TComponent();
+  ::operator delete(storage);
+}
+
+void* TComponent::operator new(std::size_t size) { return ::operator new(size); }
+
+void TComponent::operator delete(void* storage) noexcept { ::operator delete(storage); }
+
+void TComponent::BeforeDestruction() noexcept { FreeOwnedComponents(); }
+
+void TComponent::FreeOwnedComponents() noexcept {
+  // Each owned component takes itself out of the list as it goes.
+  while (!components_.empty()) delete components_.back();
+}
+
+void TComponent::FreeNotification(TComponent* listener) {
+  if (!listener || listener == this) return;
+  if (std::find(freeNotifies_.begin(), freeNotifies_.end(), listener) != freeNotifies_.end()) return;
+  freeNotifies_.push_back(listener);
+  listener->freeNotifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* listener) noexcept {
+  if (!listener) return;
+  std::erase(freeNotifies_, listener);
+  std::erase(listener->freeNotifies_, this);
+}
+
+void TComponent::SendFreeNotifications() noexcept {
+  while (!freeNotifies_.empty()) {
+    TComponent* other = freeNotifies_.back();
+    RemoveFreeNotification(other);
+    other->ComponentFreed(this);
   }
-  return nullptr;
 }
 
 // --- TControl ---------------------------------------------------------------
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
-TControl::~TControl() {
+TControl::~TControl() { LeaveParent(); }
+
+void TControl::BeforeDestruction() noexcept {
+  LeaveParent();
+  TComponent::BeforeDestruction();
+}
+
+void TControl::LeaveParent() noexcept {
   if (!parent_) return;
   if (TForm* form = ParentForm()) form->ControlGone(this);
-  if (!IsWindowed()) parent_->InvalidateRect(BoundsRect());
+  // The parent paints the place again (a windowed child's window is gone).
+  parent_->InvalidateRect(BoundsRect());
   if (parent_->mouseCapture_ == this) parent_->mouseCapture_ = nullptr;
   std::erase(parent_->controls_, this);
   parent_ = nullptr;
+}
+
+void TControl::ComponentFreed(TComponent* component) noexcept {
+  if (component == popupMenu_) popupMenu_ = nullptr;
+  TComponent::ComponentFreed(component);
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -78,13 +128,47 @@ TForm* TControl::ParentForm() const {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  const TSizeConstraints& c = constraints_;
+  if (c.MaxWidth > 0) width = std::min(width, c.MaxWidth);
+  if (c.MaxHeight > 0) height = std::min(height, c.MaxHeight);
+  width = std::max(width, c.MinWidth);
+  height = std::max(height, c.MinHeight);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   if (!IsWindowed() && parent_) parent_->InvalidateRect(BoundsRect());
+  const int dx = width - width_, dy = height - height_;
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
   NotifyChange(PeerChange::Bounds);
+  if (dx != 0 || dy != 0) Resized(dx, dy);
+}
+
+void TControl::SetConstraints(const TSizeConstraints& constraints) {
+  constraints_ = constraints;
+  SetBounds(left_, top_, width_, height_);
+}
+
+void TControl::FollowParent(int dx, int dy) {
+  // One direction at a time: position and extent along it.
+  const auto follow = [](TAnchors anchors, TAnchors nearEdge, TAnchors farEdge, int grow, int& pos,
+                         int& extent) {
+    const bool toNear = anchors & nearEdge, toFar = anchors & farEdge;
+    if (toNear && toFar) extent += grow;
+    else if (toFar) pos += grow;
+    else if (!toNear) pos += grow / 2;
+  };
+  int left = left_, top = top_, width = width_, height = height_;
+  follow(anchors_, akLeft, akRight, dx, left, width);
+  follow(anchors_, akTop, akBottom, dy, top, height);
+  SetBounds(left, top, width, height);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popupMenu_) return;
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = menu;
+  if (popupMenu_) popupMenu_->FreeNotification(this);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -217,6 +301,12 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
+void TControl::CancelMode() { mouseTracked_ = false; }
+
+void TControl::ContextPopup(TPoint pos, bool& handled) {
+  if (OnContextPopup) OnContextPopup(this, pos, handled);
+}
+
 void TControl::Paint(Canvas&) {}
 
 void TControl::Invalidate() {
@@ -240,12 +330,19 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+  // Only when the destruction step was skipped.
   DestroyPeers();
   if (TForm* form = ParentForm()) form->ControlGone(this);
-  // The children outlive this part of the object only as orphans.
+  // Children this control does not own outlive it as orphans.
   for (TControl* c : controls_) c->parent_ = nullptr;
   controls_.clear();
   mouseCapture_ = nullptr;
+}
+
+void TWinControl::BeforeDestruction() noexcept {
+  // The native windows go while the whole object (and every child) exists.
+  DestroyPeers();
+  TControl::BeforeDestruction();
 }
 
 void TWinControl::SetTabOrder(int order) {
@@ -306,7 +403,7 @@ void TWinControl::CreatePeers() {
   }
 }
 
-void TWinControl::DestroyPeers() {
+void TWinControl::DestroyPeers() noexcept {
   for (TControl* c : controls_) {
     if (c->IsWindowed()) static_cast<TWinControl*>(c)->DestroyPeers();
   }
@@ -418,6 +515,30 @@ void TWinControl::HandleKeyUp(std::uint16_t& key, TShiftState shift) {
   Dispatch([&] { KeyUp(key, shift); });
 }
 
+void TWinControl::HandleCancelMode() {
+  Dispatch([&] {
+    if (TControl* pressed = std::exchange(mouseCapture_, nullptr)) pressed->CancelMode();
+    CancelMode();
+  });
+}
+
+bool TWinControl::HandleContextPopup(TPoint pos, TPoint screen) {
+  bool handled = false;
+  Dispatch([&] {
+    TControl* target = pos.X >= 0 ? ControlAtPos(pos.X, pos.Y) : nullptr;
+    if (!target) target = this;
+    for (TControl* c = target; c && !handled; c = c == this ? nullptr : c->Parent()) {
+      const TPoint local = pos.X < 0 || c == this ? pos : TPoint{pos.X - c->Left(), pos.Y - c->Top()};
+      c->ContextPopup(local, handled);
+      if (!handled && c->PopupMenu()) {
+        handled = true;
+        c->PopupMenu()->Popup(screen.X, screen.Y);
+      }
+    }
+  });
+  return handled;
+}
+
 void TWinControl::KeyPress(char& key) {
   if (OnKeyPress) OnKeyPress(this, key);
 }
@@ -446,6 +567,11 @@ void TWinControl::ColorChanged() {
   for (TControl* c : controls_) {
     if (c->ParentColor()) c->ColorChanged();
   }
+}
+
+void TWinControl::Resized(int dx, int dy) {
+  const std::vector<TControl*> children = controls_;  // a child may move itself out
+  for (TControl* c : children) c->FollowParent(dx, dy);
 }
 
 // --- TCustomControl ---------------------------------------------------------

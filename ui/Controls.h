@@ -20,13 +20,20 @@
 //   the parent routes a mouse event to the topmost visible, enabled
 //   windowless child under the pointer before handling it itself.
 //
-// Ownership: a component frees the components it owns (last created first);
-// a control leaves its parent when it is destroyed.
+// Lifetime: components live on the heap and go with delete (a std::unique_ptr
+// does it). Delete first runs the destruction step on the whole object:
+// those that asked to hear of it are told, then BeforeDestruction tears down
+// what refers back to the object, most derived class first (a windowed
+// control's native windows, its place in its parent, the components it owns,
+// last created first); only then do the destructors run. So a native window
+// never outlives the object it shows, and nothing calls a virtual function
+// of a half-destroyed object.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ui/ControlPeer.h"
@@ -37,6 +44,7 @@ namespace dz {
 class Canvas;
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 enum TShiftFlag : unsigned {
   ssShift = 1,
@@ -70,6 +78,20 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
+// MousePos is in the control's client coordinates, (-1, -1) when the menu
+// key asked; a handler that sets Handled keeps the popup menu away.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+
+// The edges of its parent a control keeps its distance to when the parent
+// is resized; with both edges of a direction it stretches, with neither it
+// keeps its place relative to the middle.
+enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = unsigned;
+
+// Limits of a control's size; 0 means no limit.
+struct TSizeConstraints {
+  int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+};
 
 // How long the pointer rests before a hint shows, and how long it stays.
 inline constexpr unsigned kHintPauseMs = 500;
@@ -81,16 +103,40 @@ class TComponent : public TObject {
   ~TComponent() override;
   const char* ClassName() const override { return "TComponent"; }
 
+  // Every delete of a component comes here: the destruction step, then the
+  // destructors, then the memory goes.
+  static void operator delete(TComponent* component, std::destroying_delete_t) noexcept;
+  // The allocation that pairs with it, and the release of an object whose
+  // constructor failed (which never had a destruction step).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* storage) noexcept;
+
   const std::string& Name() const { return name_; }
   void SetName(std::string name) { name_ = std::move(name); }
   TComponent* Owner() const { return owner_; }
   const std::vector<TComponent*>& Components() const { return components_; }
-  TComponent* FindComponent(std::string_view name) const;
+
+  // `listener` refers to this component and hears of its destruction
+  // (ComponentFreed) before anything of it goes. Both sides forget each
+  // other when either goes.
+  void FreeNotification(TComponent* listener);
+  void RemoveFreeNotification(TComponent* listener) noexcept;
+
+ protected:
+  // The destruction step (see the top of this file). An override does its
+  // part and then calls its base class's; this one frees the owned
+  // components, last created first.
+  virtual void BeforeDestruction() noexcept;
+  // A component this one asked to hear of is being destroyed.
+  virtual void ComponentFreed(TComponent* component) noexcept { (void)component; }
 
  private:
+  void SendFreeNotifications() noexcept;
+  void FreeOwnedComponents() noexcept;
   std::string name_;
   TComponent* owner_;
   std::vector<TComponent*> components_;
+  std::vector<TComponent*> freeNotifies_;
 };
 
 class TControl : public TComponent {
@@ -114,8 +160,13 @@ class TControl : public TComponent {
   void SetTop(int v) { SetBounds(left_, v, width_, height_); }
   void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
   void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  // Width and height are held within Constraints.
   void SetBounds(int left, int top, int width, int height);
   TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors anchors) { anchors_ = anchors; }
+  const TSizeConstraints& Constraints() const { return constraints_; }
+  void SetConstraints(const TSizeConstraints& constraints);
   virtual int ClientWidth() const { return width_; }
   virtual int ClientHeight() const { return height_; }
   TRect ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
@@ -155,14 +206,18 @@ class TControl : public TComponent {
   void SetShowHint(bool on);  // switches ParentShowHint off
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool on);
-  // A hint pops up over this control: showing, ShowHint and a hint text.
-  bool HintActive() const { return Showing() && ShowHint() && !hint_.empty(); }
+
+  // The menu that a right click or the menu key opens over the control
+  // (none: the parent's). Forgotten when the menu is destroyed.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  TContextPopupEvent OnContextPopup;
 
   // The behaviour behind the events, in the control's client coordinates.
   // Routing and dispatching happen before these are called.
@@ -171,6 +226,11 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
+  // A press in progress is abandoned (the mouse capture was taken away, a
+  // box opened): nothing fires and the face comes back up. Controls with a
+  // pressed or tracking state of their own extend it.
+  virtual void CancelMode();
+  virtual void ContextPopup(TPoint pos, bool& handled);
 
   // Draws the control's client area at the canvas origin (windowless and
   // self-painted controls; the default draws nothing).
@@ -190,12 +250,22 @@ class TControl : public TComponent {
   // Whether a left press and release over the control clicks it (native
   // controls report their clicks themselves).
   virtual bool ClickOnRelease() const { return true; }
+  // The client area grew by dx, dy.
+  virtual void Resized(int dx, int dy) { (void)dx, (void)dy; }
+  void BeforeDestruction() noexcept override;
+  void ComponentFreed(TComponent* component) noexcept override;
   bool mouseTracked_ = false;  // a left press on this control is in progress
 
  private:
   friend class TWinControl;
+  void LeaveParent() noexcept;
+  // Keeps the distances to the anchored edges of a parent that grew by dx, dy.
+  void FollowParent(int dx, int dy);
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAnchors anchors_ = akLeft | akTop;
+  TSizeConstraints constraints_;
+  TPopupMenu* popupMenu_ = nullptr;
   bool visible_ = true;
   bool enabled_ = true;
   std::string text_;
@@ -247,7 +317,8 @@ class TWinControl : public TControl {
   // Creates the peers of this control and its windowed descendants through
   // the installed factory (none installed: nothing). Idempotent.
   void CreatePeers();
-  void DestroyPeers();
+  // Children's peers first, then this one's.
+  void DestroyPeers() noexcept;
 
   // Painting, for the peers. Paint draws the control's face (the default
   // fills the client area with Color); PaintWindowless draws the windowless
@@ -284,10 +355,23 @@ class TWinControl : public TControl {
   void HandleFocusReceived();
   void HandleKeyDown(std::uint16_t& key, TShiftState shift);
   void HandleKeyUp(std::uint16_t& key, TShiftState shift);
+  // The platform cancelled the mouse mode (a box opened) or took the mouse
+  // capture away: the press of this control, or of the windowless child a
+  // press started on, is abandoned.
+  void HandleCancelMode();
+  // A right click or the menu key at `pos` (client coordinates, (-1, -1)
+  // for the key); `screen` places the menu. The windowless child under the
+  // pointer, then each control up to this one, may handle it or show its
+  // PopupMenu. Returns false when none did (the parent window may then).
+  bool HandleContextPopup(TPoint pos, TPoint screen);
 
   TKeyPressEvent OnKeyPress;
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
+  // The focus came into this control (or one inside it) from outside, or
+  // left it; run like change handlers, through the dispatcher.
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
 
   virtual void KeyPress(char& key);
   virtual void KeyDown(std::uint16_t& key, TShiftState shift);
@@ -310,6 +394,8 @@ class TWinControl : public TControl {
   void NotifyChange(PeerChange what) override;
   void FontChanged() override;
   void ColorChanged() override;
+  void Resized(int dx, int dy) override;
+  void BeforeDestruction() noexcept override;
 
  private:
   friend class TControl;

@@ -46,7 +46,6 @@ TDzCustomButton::TDzCustomButton(TComponent* owner) : TButton(owner) {
 
 TDzCustomButton::~TDzCustomButton() {
   StopRepeat();
-  if (imageList_) imageList_->Unlink(this);
   TDzApplication::Instance().RemoveThemeClient(this);
   glyph_.OnChange = nullptr;
   layout_.OnChange = nullptr;
@@ -103,14 +102,10 @@ void TDzCustomButton::SetRepeatedClick(bool on) {
 
 void TDzCustomButton::SetImageList(TCustomImageList* list) {
   if (list == imageList_) return;
-  if (imageList_) imageList_->Unlink(this);
+  ForgetImageList();
   imageList_ = list;
   if (!list) return;
-  // A list that goes takes its glyph with it.
-  list->Link(this, [this] {
-    imageList_ = nullptr;
-    glyph_.SetBitmap({});
-  });
+  list->FreeNotification(this);
   TakeImageListGlyph();
 }
 
@@ -127,8 +122,17 @@ void TDzCustomButton::TakeImageListGlyph() {
 }
 
 void TDzCustomButton::ForgetImageList() noexcept {
-  if (imageList_) imageList_->Unlink(this);
+  if (imageList_) imageList_->RemoveFreeNotification(this);
   imageList_ = nullptr;
+}
+
+void TDzCustomButton::ComponentFreed(TComponent* component) noexcept {
+  if (component == imageList_) {
+    // A list that goes takes its glyph with it.
+    imageList_ = nullptr;
+    glyph_.SetBitmap({});
+  }
+  TButton::ComponentFreed(component);
 }
 
 void TDzCustomButton::Click() {
@@ -158,6 +162,11 @@ void TDzCustomButton::RepeatTick() {
 void TDzCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == mbLeft) StopRepeat();
   TButton::MouseUp(button, shift, x, y);
+}
+
+void TDzCustomButton::CancelMode() {
+  StopRepeat();
+  TButton::CancelMode();
 }
 
 void TDzCustomButton::StopRepeat() noexcept {
@@ -215,15 +224,16 @@ void TDzCustomButton::SetHeldDown(bool on) {
 
 // --- TDzButton --------------------------------------------------------------
 
-TDzButton::~TDzButton() {
-  if (dropDownMenu_) dropDownMenu_->Unlink(this);
-}
-
 void TDzButton::SetDropDownMenu(TPopupMenu* menu) {
   if (menu == dropDownMenu_) return;
-  if (dropDownMenu_) dropDownMenu_->Unlink(this);
+  if (dropDownMenu_ && dropDownMenu_ != PopupMenu()) dropDownMenu_->RemoveFreeNotification(this);
   dropDownMenu_ = menu;
-  if (menu) menu->Link(this, [this] { dropDownMenu_ = nullptr; });
+  if (menu) menu->FreeNotification(this);
+}
+
+void TDzButton::ComponentFreed(TComponent* component) noexcept {
+  if (component == dropDownMenu_) dropDownMenu_ = nullptr;
+  TDzCustomButton::ComponentFreed(component);
 }
 
 void TDzButton::Click() {
@@ -245,7 +255,7 @@ void TDzButton::DropDown() {
   try {
     if (OnDropDown) OnDropDown(this);
     if (TPopupMenu* menu = dropDownMenu_) {
-      // Below the button, or to its right, in the form's client coordinates.
+      // Below the button, or to its right: in the form's client area, then on the screen.
       TPoint at = dropDownRight_ ? TPoint{Width(), dropDownIndent_} : TPoint{dropDownIndent_, Height()};
       for (const TControl* c = this; c->Parent(); c = c->Parent()) {
         at.X += c->Left();
@@ -255,6 +265,7 @@ void TDzButton::DropDown() {
           at.Y += c->Parent()->NonClientBorder();
         }
       }
+      if (TForm* form = ParentForm(); form && form->Peer()) at = form->Peer()->ClientToScreen(at);
       menu->SetPopupComponent(this);
       menu->Popup(at.X, at.Y);
     }

@@ -113,6 +113,8 @@ class TDzCustomButton : public TButton {
 
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  // An abandoned press stops the auto-repeat as a release does.
+  void CancelMode() override;
   void MouseEnter() override;
   void MouseLeave() override;
   void ActiveControlChanged(TWinControl* focused) override;
@@ -120,6 +122,7 @@ class TDzCustomButton : public TButton {
 
  protected:
   void NotifyChange(PeerChange what) override;
+  void ComponentFreed(TComponent* component) noexcept override;
   // Shown pressed whatever the platform says (a drop-down is showing).
   void SetHeldDown(bool on);
   void SetDroppingDown(bool on) noexcept { droppingDown_ = on; }
@@ -167,7 +170,6 @@ class TDzCustomButton : public TButton {
 class TDzButton : public TDzCustomButton {
  public:
   explicit TDzButton(TComponent* owner) : TDzCustomButton(owner) {}
-  ~TDzButton() override;
   const char* ClassName() const override { return "TDzButton"; }
 
   TPopupMenu* DropDownMenu() const noexcept { return dropDownMenu_; }
@@ -182,6 +184,7 @@ class TDzButton : public TDzCustomButton {
   void Click() override;
 
  private:
+  void ComponentFreed(TComponent* component) noexcept override;
   void DropDown();
   TPopupMenu* dropDownMenu_ = nullptr;
   int dropDownIndent_ = 0;

@@ -1,5 +1,7 @@
 #include "ui/Forms.h"
 
+#include <vector>
+
 #include "runtime/Dispatch.h"
 
 namespace dz {
@@ -34,6 +36,7 @@ TForm::~TForm() = default;
 
 void TForm::SetWindowState(TWindowState state) {
   if (state == windowState_) return;
+  if (state == wsMinimized) restoredState_ = windowState_;
   windowState_ = state;
   NotifyChange(PeerChange::WindowState);
 }
@@ -92,7 +95,27 @@ void TForm::DoCreate() {
 
 void TForm::SetActiveControl(TWinControl* control) {
   if (control == activeControl_) return;
+  // The focus leaves the controls around the old one that do not hold the
+  // new one (innermost first) and enters those around the new one that did
+  // not hold the old one (outermost first).
+  std::vector<TWinControl*> left, entered;
+  for (TWinControl* c = activeControl_; c && c != this; c = c->Parent()) left.push_back(c);
+  for (TWinControl* c = control; c && c != this; c = c->Parent()) entered.push_back(c);
+  while (!left.empty() && !entered.empty() && left.back() == entered.back()) {
+    left.pop_back();
+    entered.pop_back();
+  }
   activeControl_ = control;
+  for (TWinControl* c : left) {
+    Dispatch([c] {
+      if (c->OnExit) c->OnExit(c);
+    });
+  }
+  for (auto it = entered.rbegin(); it != entered.rend(); ++it) {
+    Dispatch([c = *it] {
+      if (c->OnEnter) c->OnEnter(c);
+    });
+  }
   TellActiveControlChanged(*this, control);
 }
 

@@ -23,6 +23,9 @@ class TForm : public TWinControl {
 
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState state);
+  // The state a restore from minimised brings back: the one the form had
+  // before it was minimised (a form made minimised comes back as laid out).
+  TWindowState RestoredState() const { return restoredState_; }
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool on) { keyPreview_ = on; }
   // The focused control, or nullptr.
@@ -65,6 +68,7 @@ class TForm : public TWinControl {
   // A control is leaving the form: forget it if it or a child has the focus.
   void ControlGone(TControl* control);
   TWindowState windowState_ = wsNormal;
+  TWindowState restoredState_ = wsNormal;
   bool keyPreview_ = false;
   bool activated_ = false;
   bool closed_ = false;

@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "runtime/Exceptions.h"
-#include "ui/LinkedComponent.h"
+#include "ui/Controls.h"
 
 namespace dz {
 
-class TCustomImageList : public TLinkedComponent {
+class TCustomImageList : public TComponent {
  public:
   TCustomImageList(TComponent* owner, int width, int height)
-      : TLinkedComponent(owner), width_(width), height_(height) {}
+      : TComponent(owner), width_(width), height_(height) {}
   const char* ClassName() const override { return "TCustomImageList"; }
 
   int Width() const noexcept { return width_; }

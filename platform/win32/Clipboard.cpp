@@ -71,18 +71,4 @@ bool CopyTextToClipboard(HWND owner, const std::string& text) noexcept {
   return true;
 }
 
-std::string ClipboardText(HWND owner) {
-  ClipboardSession clipboard(owner);
-  if (!clipboard.Open()) return {};
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (!data) return {};
-  GlobalLockGuard lock(data);
-  if (!lock.Data()) return {};
-  // Bounded by the block's size: another program may have left no NUL.
-  const char* text = static_cast<const char*>(lock.Data());
-  std::size_t size = GlobalSize(data);
-  const void* end = std::memchr(text, 0, size);
-  return std::string(text, end ? static_cast<const char*>(end) - text : size);
-}
-
 }  // namespace dz::win32

@@ -10,7 +10,4 @@ namespace dz::win32 {
 // could not be opened or the memory not obtained.
 bool CopyTextToClipboard(HWND owner, const std::string& text) noexcept;
 
-// The clipboard's CF_TEXT content, or "" when there is none.
-std::string ClipboardText(HWND owner);
-
 }  // namespace dz::win32

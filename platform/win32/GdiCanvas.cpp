@@ -113,13 +113,9 @@ TSize MeasureTextOn(HDC dc, const TFont& font, const std::string& text, unsigned
 
 // ---------------------------------------------------------------------------
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)) {
-  SetBkMode(dc_, TRANSPARENT);
-}
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), saved_(dc) { SetBkMode(dc_, TRANSPARENT); }
 
-GdiCanvas::~GdiCanvas() {
-  if (savedState_) RestoreDC(dc_, savedState_);
-}
+GdiCanvas::~GdiCanvas() = default;
 
 TColor GdiCanvas::ResolveColor(TColor color) const { return ResolveColorRef(color); }
 
@@ -175,12 +171,11 @@ void GdiCanvas::LineTo(int x, int y) {
 
 void GdiCanvas::DrawFocusRect(const TRect& rect) {
   // The dotted pattern inverts; black on white gives the usual look.
-  const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
-  const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
+  SavedDcState colours(dc_);
+  SetTextColor(dc_, RGB(0, 0, 0));
+  SetBkColor(dc_, RGB(255, 255, 255));
   const RECT r = ToRect(rect);
   ::DrawFocusRect(dc_, &r);
-  SetTextColor(dc_, oldText);
-  SetBkColor(dc_, oldBack);
 }
 
 TextMetrics GdiCanvas::GetTextMetrics() {
@@ -245,18 +240,15 @@ void GdiCanvas::BlitMasked(int x, int y, int width, int height, const MaskedPict
   }
   // Keep the background where the mask is white, then add the picture,
   // whose transparent pixels are black.
-  const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
-  const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
+  SavedDcState colours(dc_);
+  SetTextColor(dc_, RGB(0, 0, 0));
+  SetBkColor(dc_, RGB(255, 255, 255));
   {
     SelectGuard pick(source.Get(), picture.mask.Get());
     BitBlt(dc_, x, y, width, height, source.Get(), 0, 0, SRCAND);
   }
-  {
-    SelectGuard pick(source.Get(), picture.colour.Get());
-    BitBlt(dc_, x, y, width, height, source.Get(), 0, 0, SRCPAINT);
-  }
-  SetTextColor(dc_, oldText);
-  SetBkColor(dc_, oldBack);
+  SelectGuard pick(source.Get(), picture.colour.Get());
+  BitBlt(dc_, x, y, width, height, source.Get(), 0, 0, SRCPAINT);
 }
 
 int GdiCanvas::SaveState() { return SaveDC(dc_); }

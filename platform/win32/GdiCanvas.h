@@ -68,7 +68,7 @@ class GdiCanvas final : public Canvas {
   void BlitMasked(int x, int y, int width, int height, const MaskedPicture& picture);
 
   HDC dc_;
-  int savedState_;
+  SavedDcState saved_;
 };
 
 // Text measuring for labels that size themselves, on a screen-compatible DC.

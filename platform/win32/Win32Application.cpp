@@ -6,6 +6,7 @@
 
 #include "platform/win32/AppWindow.h"
 #include "platform/win32/Win32Peers.h"
+#include "platform/win32/Window.h"
 #include "runtime/Dispatch.h"
 #include "runtime/Platform.h"
 #include "ui/Forms.h"
@@ -82,17 +83,13 @@ void Application::Terminate() noexcept {
 }
 
 void Application::ProcessMessage(MSG& msg) noexcept {
-  try {
-    if (PreTranslate(msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  } catch (...) {
-    // Whatever escapes a message is shown and the loop goes on.
-    ReportCurrentException();
-  }
+  // A look that failed has been reported; the message is then used up.
+  if (GuardMessage([&] { return LRESULT{PreTranslate(msg)}; }, TRUE)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);  // every window procedure guards itself
 }
 
-bool Application::PreTranslate(MSG& msg) noexcept {
+bool Application::PreTranslate(MSG& msg) {
   if (!mainForm_) return false;
   HWND form = mainForm_->Handle();
   if (!form || !msg.hwnd) return false;

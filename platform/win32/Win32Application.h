@@ -2,8 +2,8 @@
 // The application object: one per process. It holds the title, the main
 // window and the terminate flag, and runs the message loop. The loop gives
 // the main form first look at the keys typed into its controls (key
-// preview), moves the focus with Tab and Shift+Tab, and reports an error
-// that escapes a message; then it goes on.
+// preview) and moves the focus with Tab and Shift+Tab; what escapes that
+// look or a window procedure is reported, and the loop goes on.
 #include <windows.h>
 
 #include <string>
@@ -19,9 +19,9 @@ class MainFormWindow {
   virtual HWND Handle() const noexcept = 0;
   // Key preview for a character typed into one of the form's controls.
   // Returns false when the form swallowed it; may change `ch`.
-  virtual bool PreviewChar(char& ch) noexcept = 0;
+  virtual bool PreviewChar(char& ch) = 0;
   // Moves the focus to the next (or previous) control in tab order.
-  virtual void FocusNextControl(bool forward) noexcept = 0;
+  virtual void FocusNextControl(bool forward) = 0;
 };
 
 class Application {
@@ -59,7 +59,7 @@ class Application {
 
  private:
   Application() = default;
-  bool PreTranslate(MSG& msg) noexcept;
+  bool PreTranslate(MSG& msg);
 
   MainFormWindow* mainForm_ = nullptr;
   bool terminated_ = false;

@@ -33,7 +33,18 @@ bool IndexFits(LocaleItem item, int index) {
   }
 }
 
+// Both texts in capitals as the system's ANSI code page writes them.
+bool SameTextInAnsiCodePage(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  std::string upperA(a), upperB(b);
+  CharUpperBuffA(upperA.data(), static_cast<DWORD>(upperA.size()));
+  CharUpperBuffA(upperB.data(), static_cast<DWORD>(upperB.size()));
+  return upperA == upperB;
+}
+
 }  // namespace
+
+CaseBlindEquality Win32LocaleSource::TextComparison() { return &SameTextInAnsiCodePage; }
 
 std::optional<std::string> Win32LocaleSource::Get(LocaleItem item, int index) {
   if (!IndexFits(item, index)) return std::nullopt;

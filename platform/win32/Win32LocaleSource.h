@@ -10,6 +10,7 @@ class Win32LocaleSource final : public LocaleSource {
  public:
   explicit Win32LocaleSource(LCID locale) : locale_(locale) {}
   std::optional<std::string> Get(LocaleItem item, int index) override;
+  CaseBlindEquality TextComparison() override;
 
  private:
   LCID locale_;

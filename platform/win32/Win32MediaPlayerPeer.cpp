@@ -24,7 +24,7 @@ void MediaPlayerPeer::Repaint() noexcept {
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT MediaPlayerPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT MediaPlayerPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == mci::kMmMciNotify) {
     // The device identifier in lParam is not looked at.
     const auto code = static_cast<std::uint32_t>(wParam);

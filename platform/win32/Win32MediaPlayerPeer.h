@@ -18,7 +18,7 @@ class MediaPlayerPeer final : public SurfacePeer, public MediaPlayerHost {
   void ButtonSetsChanged() override;
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void Repaint() noexcept;

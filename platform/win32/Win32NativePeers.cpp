@@ -31,47 +31,48 @@ RepeatingDispatch& DrawReports() {
 // --- NativePeer -------------------------------------------------------------
 
 NativePeer::~NativePeer() {
-  if (!hwnd_) return;
+  if (!window_) return;
   Detach();
-  HWND hwnd = hwnd_;
-  RemoveWindowSubclass(hwnd, &NativePeer::SubclassProc, 1);
-  hwnd_ = nullptr;
-  DestroyWindow(hwnd);
+  RemoveWindowSubclass(window_.Get(), &NativePeer::SubclassProc, 1);
+  window_.Reset();
 }
 
-bool NativePeer::Create(const char* cls, DWORD style, DWORD exStyle) noexcept {
+bool NativePeer::Create(const char* cls, DWORD style, DWORD exStyle) {
   TWinControl& control = Control();
   style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (control.Visible()) style |= WS_VISIBLE;
   if (control.TabStop()) style |= WS_TABSTOP;
-  hwnd_ = CreateWindowExA(exStyle, cls, control.Text().c_str(), style, control.Left(), control.Top(),
-                          control.Width(), control.Height(), ParentHwnd(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextControlId++)),
-                          GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd_) return false;
-  SetWindowSubclass(hwnd_, &NativePeer::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  Attach(hwnd_);
+  window_ = OwnedWindow(CreateWindowExA(exStyle, cls, control.Text().c_str(), style, control.Left(),
+                                        control.Top(), control.Width(), control.Height(), ParentHwnd(),
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextControlId++)),
+                                        GetModuleHandleA(nullptr), nullptr));
+  if (!window_) return false;
+  SetWindowSubclass(window_.Get(), &NativePeer::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  Attach(window_.Get());
   return true;
 }
 
 std::string NativePeer::WindowText() const {
-  const int length = GetWindowTextLengthA(hwnd_);
+  const int length = GetWindowTextLengthA(Hwnd());
   std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-  const int got = GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()));
+  const int got = GetWindowTextA(Hwnd(), text.data(), static_cast<int>(text.size()));
   text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
   return text;
 }
 
 void NativePeer::SetWindowTextQuietly(const std::string& text) noexcept {
   updating_ = true;
-  SetWindowTextA(hwnd_, text.c_str());
+  SetWindowTextA(Hwnd(), text.c_str());
   updating_ = false;
 }
 
-bool NativePeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+bool NativePeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_CONTEXTMENU:
+      result = 0;
+      return ContextMenuHandled(Hwnd(), Control(), lParam);
     case WM_SETFOCUS:
-      result = DefSubclassProc(hwnd_, msg, wParam, lParam);
+      result = DefSubclassProc(Hwnd(), msg, wParam, lParam);
       Control().HandleFocusReceived();
       return true;
     case WM_KEYDOWN: {
@@ -93,12 +94,14 @@ LRESULT CALLBACK NativePeer::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LP
   auto* self = reinterpret_cast<NativePeer*>(data);
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, &NativePeer::SubclassProc, 1);
-    if (self) self->hwnd_ = nullptr;
+    if (self) self->window_.Release();  // gone with its parent
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   }
-  LRESULT result = 0;
-  if (self && self->hwnd_ == hwnd && self->Subclassed(msg, wParam, lParam, result)) return result;
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  return GuardMessage([&] {
+    LRESULT result = 0;
+    if (self && self->Hwnd() == hwnd && self->Subclassed(msg, wParam, lParam, result)) return result;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+  });
 }
 
 // --- ButtonPeer -------------------------------------------------------------
@@ -107,7 +110,7 @@ ButtonPeer::ButtonPeer(TButton& button) : NativePeer(button), button_(button) {
   Create("BUTTON", button.OwnerDrawn() ? BS_OWNERDRAW : BS_PUSHBUTTON, 0);
 }
 
-bool ButtonPeer::OnCommand(WORD code) noexcept {
+bool ButtonPeer::OnCommand(WORD code) {
   if (code != BN_CLICKED) return false;
   button_.HandleClick();
   return true;
@@ -131,12 +134,18 @@ bool ButtonPeer::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
   return true;
 }
 
-bool ButtonPeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+bool ButtonPeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_CANCELMODE || (msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != Hwnd())) {
+    // The button lets itself up; the model drops a press of its own.
+    result = DefSubclassProc(Hwnd(), msg, wParam, lParam);
+    button_.HandleCancelMode();
+    return true;
+  }
   if (button_.OwnerDrawn() && OwnerDrawnMessage(msg, wParam, lParam, result)) return true;
   return NativePeer::Subclassed(msg, wParam, lParam, result);
 }
 
-bool ButtonPeer::OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+bool ButtonPeer::OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
   switch (msg) {
@@ -170,7 +179,7 @@ bool ButtonPeer::OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
   }
 }
 
-LRESULT ButtonPeer::Press(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT ButtonPeer::Press(UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND hwnd = Hwnd();
   // The press takes the focus first; when the focused control keeps it (a
   // handler moved it back), the press is ignored.
@@ -199,7 +208,7 @@ void CheckBoxPeer::Changed(PeerChange what) {
   updating_ = false;
 }
 
-bool CheckBoxPeer::OnCommand(WORD code) noexcept {
+bool CheckBoxPeer::OnCommand(WORD code) {
   if (code != BN_CLICKED || updating_) return false;
   box_.HandleChecked(SendMessageA(Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED);
   return true;
@@ -226,15 +235,9 @@ void EditPeer::Changed(PeerChange what) {
   }
 }
 
-bool EditPeer::OnCommand(WORD code) noexcept {
+bool EditPeer::OnCommand(WORD code) {
   if (code != EN_CHANGE) return false;
-  if (!updating_) {
-    try {
-      edit_.HandleTextEdited(WindowText());
-    } catch (...) {
-      // Out of memory for the text: the model keeps the text it has.
-    }
-  }
+  if (!updating_) edit_.HandleTextEdited(WindowText());
   return true;
 }
 
@@ -258,7 +261,7 @@ void ComboBoxPeer::FillItems() noexcept {
   updating_ = false;
 }
 
-void ComboBoxPeer::ApplySelection() noexcept {
+void ComboBoxPeer::ApplySelection() {
   updating_ = true;
   SendMessageA(Hwnd(), CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()), 0);
   updating_ = false;
@@ -313,26 +316,22 @@ void ComboBoxPeer::Changed(PeerChange what) {
   }
 }
 
-bool ComboBoxPeer::OnCommand(WORD code) noexcept {
+bool ComboBoxPeer::OnCommand(WORD code) {
   if (updating_) return code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
-  try {
-    switch (code) {
-      case CBN_EDITCHANGE:
-        combo_.HandleTextEdited(WindowText());
-        return true;
-      case CBN_SELCHANGE: {
-        const LRESULT index = SendMessageA(Hwnd(), CB_GETCURSEL, 0, 0);
-        if (index != CB_ERR) combo_.HandleItemSelected(static_cast<int>(index));
-        return true;
-      }
-      case CBN_SETFOCUS:
-        combo_.HandleFocusReceived();
-        return true;
-      default:
-        return false;
+  switch (code) {
+    case CBN_EDITCHANGE:
+      combo_.HandleTextEdited(WindowText());
+      return true;
+    case CBN_SELCHANGE: {
+      const LRESULT index = SendMessageA(Hwnd(), CB_GETCURSEL, 0, 0);
+      if (index != CB_ERR) combo_.HandleItemSelected(static_cast<int>(index));
+      return true;
     }
-  } catch (...) {
-    return true;  // out of memory for the text: the model keeps what it has
+    case CBN_SETFOCUS:
+      combo_.HandleFocusReceived();
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/win32/Win32ButtonTheme.h"
 #include "platform/win32/Win32MediaPlayerPeer.h"
 #include "platform/win32/Win32PeerKinds.h"
+#include "platform/win32/Win32PopupMenus.h"
 #include "ui/ExtCtrls.h"
 
 namespace dz::win32 {
@@ -15,19 +16,9 @@ namespace {
 
 const char* const kPeerProp = "DzControlPeer";
 
-HWND g_hintWindow = nullptr;
-
-HWND HintWindowOwnedBy(HWND owner) noexcept {
-  if (g_hintWindow && IsWindow(g_hintWindow)) return g_hintWindow;
-  g_hintWindow = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-  if (g_hintWindow) {
-    SendMessageA(g_hintWindow, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kHintPauseMs, 0));
-    SendMessageA(g_hintWindow, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kHintHidePauseMs, 0));
-  }
-  return g_hintWindow;
+// The form whose window holds `hwnd`, or nullptr.
+FormPeer* FormPeerOf(HWND hwnd) noexcept {
+  return dynamic_cast<FormPeer*>(WinPeer::FromHwnd(GetAncestor(hwnd, GA_ROOT)));
 }
 
 void CollectTabSequence(TWinControl& container, std::vector<TWinControl*>& out) {
@@ -40,7 +31,10 @@ void CollectTabSequence(TWinControl& container, std::vector<TWinControl*>& out) 
 
 }  // namespace
 
-HWND HintWindow() noexcept { return g_hintWindow && IsWindow(g_hintWindow) ? g_hintWindow : nullptr; }
+HWND HintWindowOf(HWND form) noexcept {
+  FormPeer* peer = FormPeerOf(form);
+  return peer ? peer->HintWindow(false) : nullptr;
+}
 
 // --- WinPeer ----------------------------------------------------------------
 
@@ -50,7 +44,7 @@ WinPeer* WinPeer::FromHwnd(HWND hwnd) noexcept {
   return hwnd ? static_cast<WinPeer*>(GetPropA(hwnd, kPeerProp)) : nullptr;
 }
 
-void WinPeer::Attach(HWND hwnd) noexcept {
+void WinPeer::Attach(HWND hwnd) {
   SetPropA(hwnd, kPeerProp, this);
   ApplyFont();
   ApplyHint();
@@ -59,7 +53,7 @@ void WinPeer::Attach(HWND hwnd) noexcept {
 
 void WinPeer::Detach() noexcept {
   if (HWND hwnd = Hwnd()) {
-    if (HWND tip = HintWindow()) {
+    if (HWND tip = HintWindowOf(hwnd)) {
       TTTOOLINFOA tool{};
       tool.cbSize = TTTOOLINFOA_V1_SIZE;
       tool.hwnd = GetParent(hwnd) ? GetParent(hwnd) : hwnd;
@@ -81,20 +75,17 @@ void WinPeer::ApplyBounds() noexcept {
                control_.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void WinPeer::ApplyFont() noexcept {
-  try {
-    SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(CachedFont(control_.Font())), TRUE);
-  } catch (...) {
-    // Out of memory for the cache: the control keeps the font it has.
-  }
+void WinPeer::ApplyFont() {
+  SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(CachedFont(control_.Font())), TRUE);
 }
 
-void WinPeer::ApplyHint() noexcept {
+void WinPeer::ApplyHint() {
   HWND hwnd = Hwnd();
   if (!hwnd) return;
   // A hint for this control only when it asks for one itself.
   const bool wanted = control_.ShowHint() && !control_.Hint().empty();
-  HWND tip = wanted ? HintWindowOwnedBy(GetAncestor(hwnd, GA_ROOT)) : HintWindow();
+  FormPeer* form = FormPeerOf(hwnd);
+  HWND tip = form ? form->HintWindow(wanted) : nullptr;
   if (!tip) return;
   TTTOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V1_SIZE;
@@ -153,8 +144,14 @@ void WinPeer::SetFocus() {
   if (Hwnd() && GetFocus() != Hwnd()) ::SetFocus(Hwnd());
 }
 
+TPoint WinPeer::ClientToScreen(TPoint point) const {
+  POINT p{point.X, point.Y};
+  if (Hwnd()) ::ClientToScreen(Hwnd(), &p);
+  return {p.x, p.y};
+}
+
 void WinPeer::CancelHint() {
-  if (HWND tip = HintWindow()) SendMessageA(tip, TTM_POP, 0, 0);
+  if (HWND tip = HintWindowOf(GetAncestor(Hwnd(), GA_ROOT))) SendMessageA(tip, TTM_POP, 0, 0);
 }
 
 HBRUSH WinPeer::OnCtlColor(HDC dc) noexcept {
@@ -168,7 +165,7 @@ HBRUSH WinPeer::OnCtlColor(HDC dc) noexcept {
   return background_.Get();
 }
 
-bool RouteToChildPeer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+bool RouteToChildPeer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_COMMAND:
       if (WinPeer* peer = WinPeer::FromHwnd(reinterpret_cast<HWND>(lParam))) {
@@ -200,6 +197,20 @@ bool RouteToChildPeer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) n
     default:
       return false;
   }
+}
+
+bool ContextMenuHandled(HWND hwnd, TWinControl& control, LPARAM lParam) {
+  POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  TPoint pos{-1, -1};
+  if (lParam == -1) {
+    screen = {0, 0};  // the menu key: the menu opens at the control's corner
+    ClientToScreen(hwnd, &screen);
+  } else {
+    POINT client = screen;
+    ScreenToClient(hwnd, &client);
+    pos = {client.x, client.y};
+  }
+  return control.HandleContextPopup(pos, {screen.x, screen.y});
 }
 
 // --- Tab order --------------------------------------------------------------
@@ -270,9 +281,11 @@ void AddWin32ControlPorts(Platform& platform) {
   static Win32PeerFactory peers;
   static ScreenTextMeasurer text;
   static Win32ButtonTheme theme;
+  static Win32PopupMenus menus;
   platform.peers = &peers;
   platform.text = &text;
   platform.theme = &theme;
+  platform.menus = &menus;
 }
 
 }  // namespace dz::win32

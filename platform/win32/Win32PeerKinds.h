@@ -21,18 +21,19 @@ class SurfacePeer : public WinPeer, public Window {
   HWND Hwnd() const noexcept override { return Handle(); }
 
   // Creates the child window under the parent's peer.
-  bool CreateChild() noexcept;
+  bool CreateChild();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   // Messages every surface handles; returns true when handled.
-  bool HandleSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+  bool HandleSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
  private:
   void Paint() noexcept;
-  void Mouse(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  void Mouse(UINT msg, WPARAM wParam, LPARAM lParam);
   bool SetCursorFromModel() noexcept;
   bool trackingLeave_ = false;
+  bool releasingCapture_ = false;
 };
 
 // The form: a top-level window; the first one made is the main form.
@@ -43,20 +44,25 @@ class FormPeer final : public SurfacePeer, public MainFormWindow {
 
   TForm& Form() const noexcept { return form_; }
   HWND Handle() const noexcept override { return Window::Handle(); }
-  bool PreviewChar(char& ch) noexcept override;
-  void FocusNextControl(bool forward) noexcept override;
+  bool PreviewChar(char& ch) override;
+  void FocusNextControl(bool forward) override;
 
   void Changed(PeerChange what) override;
 
+  // The tooltip window of the form's controls; made when first wanted.
+  HWND HintWindow(bool make) noexcept;
+
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void ApplyBounds() noexcept override;
 
  private:
   void ShowInState() noexcept;
-  void ReportWindowState(WPARAM sizeType) noexcept;
-  void ReportBounds() noexcept;
+  bool IsMainForm() const noexcept;
+  void ReportWindowState(WPARAM sizeType);
+  void ReportBounds();
   TForm& form_;
+  OwnedWindow hint_;
   bool applyingState_ = false;
   bool reportingBounds_ = false;
 };
@@ -66,20 +72,20 @@ class NativePeer : public WinPeer {
  public:
   explicit NativePeer(TWinControl& control) : WinPeer(control) {}
   ~NativePeer() override;
-  HWND Hwnd() const noexcept override { return hwnd_; }
+  HWND Hwnd() const noexcept override { return window_.Get(); }
 
-  bool Create(const char* cls, DWORD style, DWORD exStyle) noexcept;
+  bool Create(const char* cls, DWORD style, DWORD exStyle);
 
  protected:
   // Messages seen before the control's own procedure; true when handled.
-  virtual bool Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+  virtual bool Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   std::string WindowText() const;
   void SetWindowTextQuietly(const std::string& text) noexcept;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data) noexcept;
-  HWND hwnd_ = nullptr;
+  OwnedWindow window_;
 };
 
 // A push button. An owner-drawn one also reports the pointer's coming and
@@ -87,15 +93,15 @@ class NativePeer : public WinPeer {
 class ButtonPeer final : public NativePeer {
  public:
   explicit ButtonPeer(TButton& button);
-  bool OnCommand(WORD code) noexcept override;
+  bool OnCommand(WORD code) override;
   bool OnDrawItem(const DRAWITEMSTRUCT& item) noexcept override;
 
  protected:
-  bool Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept override;
+  bool Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  bool OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
-  LRESULT Press(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  bool OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT Press(UINT msg, WPARAM wParam, LPARAM lParam);
   TButton& button_;
   bool trackingLeave_ = false;
 };
@@ -104,7 +110,7 @@ class CheckBoxPeer final : public NativePeer {
  public:
   explicit CheckBoxPeer(TCheckBox& box);
   void Changed(PeerChange what) override;
-  bool OnCommand(WORD code) noexcept override;
+  bool OnCommand(WORD code) override;
 
  private:
   TCheckBox& box_;
@@ -114,7 +120,7 @@ class EditPeer final : public NativePeer {
  public:
   explicit EditPeer(TEdit& edit);
   void Changed(PeerChange what) override;
-  bool OnCommand(WORD code) noexcept override;
+  bool OnCommand(WORD code) override;
 
  private:
   TEdit& edit_;
@@ -124,14 +130,14 @@ class ComboBoxPeer final : public NativePeer {
  public:
   explicit ComboBoxPeer(TComboBox& combo);
   void Changed(PeerChange what) override;
-  bool OnCommand(WORD code) noexcept override;
+  bool OnCommand(WORD code) override;
 
  protected:
   void ApplyBounds() noexcept override;
 
  private:
   void FillItems() noexcept;
-  void ApplySelection() noexcept;
+  void ApplySelection();
   TComboBox& combo_;
 };
 

@@ -37,11 +37,12 @@ class WinPeer : public ControlPeer {
   void Changed(PeerChange what) override;
   void Invalidate(const TRect& area) override;
   void SetFocus() override;
+  TPoint ClientToScreen(TPoint point) const override;
   void CancelHint() override;
 
   // Messages a parent window routes back to the peer of the child that
   // sent them. Each returns true when it handled the message.
-  virtual bool OnCommand(WORD code) noexcept {
+  virtual bool OnCommand(WORD code) {
     (void)code;
     return false;
   }
@@ -57,12 +58,12 @@ class WinPeer : public ControlPeer {
 
  protected:
   // Registers the window as this peer's and applies font, hint and state.
-  void Attach(HWND hwnd) noexcept;
+  void Attach(HWND hwnd);
   void Detach() noexcept;
   HWND ParentHwnd() const noexcept;
   virtual void ApplyBounds() noexcept;
-  void ApplyFont() noexcept;
-  void ApplyHint() noexcept;
+  void ApplyFont();
+  void ApplyHint();
   // While set, native notifications caused by the program's own change are
   // not reported back to the model.
   bool updating_ = false;
@@ -75,7 +76,12 @@ class WinPeer : public ControlPeer {
 
 // Routes WM_COMMAND, WM_DRAWITEM and WM_CTLCOLOR* from a child window to its
 // peer. Returns true with `result` set when the child's peer handled it.
-bool RouteToChildPeer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+bool RouteToChildPeer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// WM_CONTEXTMENU on `hwnd`, the window of `control`: offers it to the model
+// (TWinControl::HandleContextPopup). False when the model left it to the
+// default handling, which passes it on to the parent window.
+bool ContextMenuHandled(HWND hwnd, TWinControl& control, LPARAM lParam);
 
 // The controls that take the focus with Tab, in tab order through every
 // container: visible, enabled, tab stops, with a native window.
@@ -93,12 +99,13 @@ class Win32PeerFactory final : public PeerFactory {
   std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control) override;
 };
 
-// Puts the peer factory, the screen text measurer and the visual style of
-// button faces into `platform`.
+// Puts the peer factory, the screen text measurer, the visual style of
+// button faces and the popup menus into `platform`.
 void AddWin32ControlPorts(Platform& platform);
 
-// The hint window shared by every control: shows a control's Hint after the
-// pointer rests 500 ms, for 2500 ms, only for controls with ShowHint.
-HWND HintWindow() noexcept;
+// The hint window of the form whose window is `form` (nullptr until one of
+// its controls asks for hints): shows a control's Hint after the pointer
+// rests 500 ms, for 2500 ms, only for controls with ShowHint.
+HWND HintWindowOf(HWND form) noexcept;
 
 }  // namespace dz::win32

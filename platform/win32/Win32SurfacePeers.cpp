@@ -2,6 +2,7 @@
 // other self-painted controls.
 #include <exception>
 
+#include "platform/win32/AppWindow.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Win32PeerKinds.h"
 #include "runtime/Dispatch.h"
@@ -56,7 +57,7 @@ LPCSTR SystemCursor(TCursor cursor) {
 
 SurfacePeer::~SurfacePeer() { Destroy(); }
 
-bool SurfacePeer::CreateChild() noexcept {
+bool SurfacePeer::CreateChild() {
   TWinControl& control = Control();
   DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   if (control.Visible()) style |= WS_VISIBLE;
@@ -70,14 +71,14 @@ bool SurfacePeer::CreateChild() noexcept {
   return true;
 }
 
-LRESULT SurfacePeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT SurfacePeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (HandleSurfaceMessage(msg, wParam, lParam, result)) return result;
   return Window::HandleMessage(msg, wParam, lParam);
 }
 
 bool SurfacePeer::HandleSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
-                                       LRESULT& result) noexcept {
+                                       LRESULT& result) {
   TWinControl& control = Control();
   switch (msg) {
     case WM_ERASEBKGND:
@@ -91,10 +92,21 @@ bool SurfacePeer::HandleSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
       Mouse(msg, wParam, lParam);
+      return true;
+    case WM_RBUTTONUP:
+      Mouse(msg, wParam, lParam);
+      return false;  // the default handling asks for the context menu
+    case WM_CONTEXTMENU:
+      return ContextMenuHandled(Handle(), Control(), lParam);
+    case WM_CANCELMODE:
+      control.HandleCancelMode();
+      return false;  // the default handling lets the capture go
+    case WM_CAPTURECHANGED:
+      // Taken away, not given up by our own release: the press is abandoned.
+      if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != Handle()) control.HandleCancelMode();
       return true;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
@@ -153,7 +165,7 @@ void SurfacePeer::Paint() noexcept {
   if (failure) PaintReports()([&] { std::rethrow_exception(failure); });
 }
 
-void SurfacePeer::Mouse(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+void SurfacePeer::Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl& control = Control();
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
@@ -174,7 +186,13 @@ void SurfacePeer::Mouse(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
       control.HandleMouseDown(mbLeft, msg == WM_LBUTTONDBLCLK ? shift | ssDouble : shift, x, y);
       break;
     case WM_LBUTTONUP:
-      if (GetCapture() == Handle()) ReleaseCapture();
+      // Given up before the click runs, so that a box the click opens gets
+      // the mouse.
+      if (GetCapture() == Handle()) {
+        releasingCapture_ = true;
+        ReleaseCapture();
+        releasingCapture_ = false;
+      }
       control.HandleMouseUp(mbLeft, shift, x, y);
       break;
     case WM_RBUTTONDOWN:
@@ -207,8 +225,9 @@ FormPeer::FormPeer(TForm& form) : SurfacePeer(form), form_(form) {
   // Sizeable, with system menu, minimise and maximise boxes, and never a
   // scroll bar: the layout stays put whatever the window's size.
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  // Owned by the application window, which holds the taskbar button.
   if (!Create({form.ClassName(), CS_DBLCLKS}, WS_EX_CONTROLPARENT, style, form.Caption().c_str(),
-              form.Left(), form.Top(), form.Width(), form.Height(), nullptr))
+              form.Left(), form.Top(), form.Width(), form.Height(), ApplicationWindowHandle()))
     return;
   Attach(Window::Handle());
   Application::Instance().SetMainForm(this);
@@ -216,21 +235,22 @@ FormPeer::FormPeer(TForm& form) : SurfacePeer(form), form_(form) {
 
 FormPeer::~FormPeer() { Destroy(); }
 
-bool FormPeer::PreviewChar(char& ch) noexcept {
-  try {
-    return form_.HandleKeyPress(ch);
-  } catch (...) {
-    return true;  // the handlers report their own failures
+HWND FormPeer::HintWindow(bool make) noexcept {
+  if (hint_ || !make || !Window::Handle()) return hint_.Get();
+  hint_ = OwnedWindow(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window::Handle(),
+                                      nullptr, GetModuleHandleA(nullptr), nullptr));
+  if (hint_) {
+    SendMessageA(hint_.Get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kHintPauseMs, 0));
+    SendMessageA(hint_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kHintHidePauseMs, 0));
   }
+  return hint_.Get();
 }
 
-void FormPeer::FocusNextControl(bool forward) noexcept {
-  try {
-    FocusNextInTabOrder(form_, forward);
-  } catch (...) {
-    // Out of memory while listing the controls: the focus stays.
-  }
-}
+bool FormPeer::PreviewChar(char& ch) { return form_.HandleKeyPress(ch); }
+
+void FormPeer::FocusNextControl(bool forward) { FocusNextInTabOrder(form_, forward); }
 
 void FormPeer::Changed(PeerChange what) {
   HWND hwnd = Window::Handle();
@@ -244,11 +264,11 @@ void FormPeer::Changed(PeerChange what) {
       }
       break;
     case PeerChange::WindowState:
-      if (IsWindowVisible(hwnd)) ShowInState();
+      if (form_.Visible()) ShowInState();  // a minimised main window is hidden, yet shown
       break;
     case PeerChange::Closed:
       ShowWindow(hwnd, SW_HIDE);
-      if (Application::Instance().MainForm() == this) Application::Instance().Terminate();
+      if (IsMainForm()) Application::Instance().Terminate();
       break;
     default:
       SurfacePeer::Changed(what);
@@ -274,23 +294,19 @@ void FormPeer::ApplyBounds() noexcept {
 
 void FormPeer::ShowInState() noexcept {
   HWND hwnd = Window::Handle();
+  const bool main = IsMainForm();
   int command = SW_SHOWNORMAL;
   switch (form_.WindowState()) {
     case wsMaximized:
       command = SW_SHOWMAXIMIZED;
       break;
     case wsMinimized:
-      if (!IsWindowVisible(hwnd)) {
-        // Started minimised (a shortcut set to run minimised): the first
-        // restore brings the window back maximised, as the layout has it.
-        WINDOWPLACEMENT placement{};
-        placement.length = sizeof placement;
-        GetWindowPlacement(hwnd, &placement);
-        placement.showCmd = SW_SHOWMINNOACTIVE;
-        placement.flags |= WPF_RESTORETOMAXIMIZED;
+      if (main) {
+        // The whole program minimises into its taskbar button.
         applyingState_ = true;
-        SetWindowPlacement(hwnd, &placement);
+        ShowWindow(hwnd, SW_HIDE);
         applyingState_ = false;
+        ApplicationWindow::Instance().ShowMinimized();
         return;
       }
       command = SW_SHOWMINNOACTIVE;
@@ -299,12 +315,15 @@ void FormPeer::ShowInState() noexcept {
       command = IsWindowVisible(hwnd) && !IsZoomed(hwnd) && !IsIconic(hwnd) ? SW_SHOW : SW_SHOWNORMAL;
       break;
   }
+  if (main) ApplicationWindow::Instance().ShowRestored();
   applyingState_ = true;
   ShowWindow(hwnd, command);
   applyingState_ = false;
 }
 
-void FormPeer::ReportWindowState(WPARAM sizeType) noexcept {
+bool FormPeer::IsMainForm() const noexcept { return Application::Instance().MainForm() == this; }
+
+void FormPeer::ReportWindowState(WPARAM sizeType) {
   if (applyingState_) return;
   TWindowState state = wsNormal;
   if (sizeType == SIZE_MAXIMIZED) state = wsMaximized;
@@ -312,14 +331,11 @@ void FormPeer::ReportWindowState(WPARAM sizeType) noexcept {
   else if (sizeType != SIZE_RESTORED) return;
   // The user's change: the model follows without moving the window again.
   applyingState_ = true;
-  try {
-    form_.SetWindowState(state);
-  } catch (...) {
-  }
+  form_.SetWindowState(state);
   applyingState_ = false;
 }
 
-void FormPeer::ReportBounds() noexcept {
+void FormPeer::ReportBounds() {
   HWND hwnd = Window::Handle();
   if (IsIconic(hwnd)) return;
   // The model follows the window's size, so its surface covers the whole
@@ -327,19 +343,28 @@ void FormPeer::ReportBounds() noexcept {
   RECT outer{};
   GetWindowRect(hwnd, &outer);
   reportingBounds_ = true;
-  try {
-    form_.SetBounds(outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top);
-  } catch (...) {
-  }
+  form_.SetBounds(outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top);
   reportingBounds_ = false;
 }
 
-LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND hwnd = Window::Handle();
   switch (msg) {
     case WM_CLOSE:  // close box, Alt+F4 and the system close command
       form_.HandleCloseRequest();
       return 0;
+    case WM_SYSCOMMAND:
+      // The main window minimises and restores through the model, with the
+      // application window's taskbar button (the minimise box, the taskbar).
+      if (IsMainForm() && (wParam & 0xFFF0) == SC_MINIMIZE) {
+        form_.SetWindowState(wsMinimized);
+        return 0;
+      }
+      if (IsMainForm() && (wParam & 0xFFF0) == SC_RESTORE && form_.WindowState() == wsMinimized) {
+        form_.SetWindowState(form_.RestoredState());
+        return 0;
+      }
+      return SurfacePeer::HandleMessage(msg, wParam, lParam);
     case WM_ACTIVATE: {
       const LRESULT result = Window::HandleMessage(msg, wParam, lParam);
       if (LOWORD(wParam) != WA_INACTIVE) {
@@ -369,18 +394,16 @@ LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
       // Typed with the form itself focused; keys of its controls are
       // previewed by the message loop.
       char ch = static_cast<char>(wParam);
-      try {
-        form_.HandleKeyPress(ch);
-      } catch (...) {
-      }
+      form_.HandleKeyPress(ch);
       return 0;
     }
     case WM_DESTROY:
       // Gone without a completed close (the session ends): end the loop too.
-      if (Application::Instance().MainForm() == this && !form_.Closed()) {
+      if (IsMainForm() && !form_.Closed()) {
         Application::Instance().Terminate();
       }
       Detach();
+      hint_.Reset();  // ours to destroy, before the platform takes it with its owner
       return 0;
     case WM_NCDESTROY:
       Application::Instance().MainFormGone(this);

@@ -19,9 +19,14 @@ bool Win32TimerService::EnsureWindow() noexcept {
 TimerId Win32TimerService::Start(std::uint32_t intervalMs, std::function<void()> onTick) {
   if (!EnsureWindow()) return 0;
   // Ids are never reused, so a late WM_TIMER of a stopped timer finds nothing.
-  TimerId id = ++lastId_;
-  if (!SetTimer(Handle(), id, intervalMs, nullptr)) return 0;
-  ticks_[id] = std::make_shared<std::function<void()>>(std::move(onTick));
+  const TimerId id = ++lastId_;
+  // The entry that owns the platform timer comes first: nothing can fail
+  // between starting the timer and its owner taking it.
+  ticks_.emplace(id, std::make_shared<std::function<void()>>(std::move(onTick)));
+  if (!SetTimer(Handle(), id, intervalMs, nullptr)) {
+    ticks_.erase(id);
+    return 0;
+  }
   return id;
 }
 

@@ -18,9 +18,6 @@ class Win32TimerService final : public TimerService, private Window {
   TimerId Start(std::uint32_t intervalMs, std::function<void()> onTick) override;
   void Stop(TimerId id) override;
 
-  // Number of running timers.
-  std::size_t Count() const noexcept { return ticks_.size(); }
-
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
   bool EnsureWindow() noexcept;

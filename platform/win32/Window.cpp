@@ -37,7 +37,7 @@ void Window::Destroy() noexcept {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
@@ -52,14 +52,13 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     self = FromHandle(hwnd);
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  const LRESULT result = GuardMessage([&] { return self->HandleMessage(msg, wParam, lParam); });
   if (msg == WM_NCDESTROY) {
-    LRESULT result = self->HandleMessage(msg, wParam, lParam);
     RemovePropA(hwnd, kThisProp);
     self->hwnd_ = nullptr;
     self->OnDestroyed();
-    return result;
   }
-  return self->HandleMessage(msg, wParam, lParam);
+  return result;
 }
 
 }  // namespace dz::win32

@@ -1,11 +1,62 @@
 #pragma once
 // The one window base of the Win32 layer. The static window procedure stores
-// `this` at WM_NCCREATE and forwards every message to HandleMessage, which is
-// noexcept: nothing throws across the platform. Handlers that run program
-// code go through the dispatcher (runtime/Dispatch.h), which reports failures.
+// `this` at WM_NCCREATE and forwards every message to HandleMessage through
+// GuardMessage, so nothing throws across the platform. The model's handlers
+// go through the dispatcher (runtime/Dispatch.h) and report their own
+// failures; the guard reports whatever else escapes.
 #include <windows.h>
 
+#include "runtime/Dispatch.h"
+
 namespace dz::win32 {
+
+// The one guard where messages enter the program's code: the window base's
+// procedure, the subclass procedure of the standard controls and the message
+// loop's look at a message before it is dispatched. What escapes `handle` is
+// reported once (ReportError) and the message's result is then `failed`.
+template <class Handle>
+LRESULT GuardMessage(Handle&& handle, LRESULT failed = 0) noexcept {
+  try {
+    return handle();
+  } catch (...) {
+    ReportCurrentException();
+    return failed;
+  }
+}
+
+// CreateWindowEx / DestroyWindow, for a window of a class that is not the
+// program's own (a standard control, the tooltip). Move-only.
+class OwnedWindow {
+ public:
+  OwnedWindow() noexcept = default;
+  explicit OwnedWindow(HWND hwnd) noexcept : hwnd_(hwnd) {}
+  ~OwnedWindow() { Reset(); }
+  OwnedWindow(OwnedWindow&& other) noexcept : hwnd_(other.Release()) {}
+  OwnedWindow& operator=(OwnedWindow&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      hwnd_ = other.Release();
+    }
+    return *this;
+  }
+  OwnedWindow(const OwnedWindow&) = delete;
+  OwnedWindow& operator=(const OwnedWindow&) = delete;
+
+  HWND Get() const noexcept { return hwnd_; }
+  explicit operator bool() const noexcept { return hwnd_ != nullptr; }
+  void Reset() noexcept {
+    if (HWND hwnd = Release()) DestroyWindow(hwnd);
+  }
+  // The window went by other means (its parent or owner was destroyed).
+  HWND Release() noexcept {
+    HWND hwnd = hwnd_;
+    hwnd_ = nullptr;
+    return hwnd;
+  }
+
+ private:
+  HWND hwnd_ = nullptr;
+};
 
 class Window {
  public:
@@ -36,7 +87,8 @@ class Window {
   // Destroys the window now (no-op when there is none).
   void Destroy() noexcept;
 
-  virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  // May throw: the window procedure guards it.
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // Called after WM_NCDESTROY, when the handle is gone.
   virtual void OnDestroyed() noexcept {}

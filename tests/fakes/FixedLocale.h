@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "runtime/LocaleFormats.h"
@@ -23,6 +24,23 @@ class FixedLocale final : public LocaleSource {
     auto it = values_.find({item, index});
     if (it == values_.end()) return std::nullopt;
     return it->second;
+  }
+
+  // The letters of the Western European code page: ASCII, and 0xC0 to 0xDE
+  // (but the multiplication sign) with their small forms 0x20 higher.
+  CaseBlindEquality TextComparison() override {
+    return [](std::string_view a, std::string_view b) {
+      const auto fold = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        const bool capital = (u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7);
+        return capital ? static_cast<unsigned char>(u + 0x20) : u;
+      };
+      if (a.size() != b.size()) return false;
+      for (std::size_t i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i])) return false;
+      }
+      return true;
+    };
   }
 
   int requests = 0;

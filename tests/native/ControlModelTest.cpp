@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "ui/Buttons.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/OpenDialog.h"
 #include "ui/StdCtrls.h"
 
@@ -20,12 +23,18 @@ namespace {
 // Records what the model tells each peer, in order, as "Name:change".
 struct PeerLog {
   std::vector<std::string> entries;
+  // Runs as a peer goes, with its control: a native window's last messages
+  // read the control.
+  std::function<void(TWinControl&)> onDestroyed;
 };
 
 class RecordingPeer final : public ControlPeer {
  public:
   RecordingPeer(TWinControl& control, PeerLog& log) : control_(control), log_(log) {}
-  ~RecordingPeer() override { log_.entries.push_back(control_.Name() + ":destroyed"); }
+  ~RecordingPeer() override {
+    log_.entries.push_back(control_.Name() + ":destroyed");
+    if (log_.onDestroyed) log_.onDestroyed(control_);
+  }
   void Changed(PeerChange what) override {
     log_.entries.push_back(control_.Name() + ":" + std::to_string(static_cast<int>(what)));
   }
@@ -301,6 +310,67 @@ TEST_F(MouseRoutingTest, ADoubleClickOnALinkClicksOnce) {
   EXPECT_EQ(doubles, 1);
 }
 
+TEST_F(MouseRoutingTest, ACancelledPressFiresNothingAndLetsTheFaceUp) {
+  auto* speed = Add<TSpeedButton>("Speed", form.get(), {100, 100, 60, 30});
+  int clicks = 0;
+  speed->OnClick = [&](TObject*) { ++clicks; };
+  bound->OnClick = [&](TObject*) { ++clicks; };
+  form->HandleMouseDown(mbLeft, ssLeft, 110, 110);
+  ASSERT_TRUE(speed->Pressed());
+  form->HandleCancelMode();
+  EXPECT_FALSE(speed->Pressed());
+  form->HandleMouseMove(ssLeft, 112, 112);  // the face no longer follows the pointer
+  EXPECT_FALSE(speed->Pressed());
+  form->HandleMouseUp(mbLeft, 0, 112, 112);
+  form->HandleMouseDown(mbLeft, ssLeft, 15, 15);  // a link label's click
+  form->HandleCancelMode();
+  form->HandleMouseUp(mbLeft, 0, 15, 15);
+  EXPECT_EQ(clicks, 0);
+}
+
+class ScriptedMenus final : public PopupMenus {
+ public:
+  int Track(const std::vector<MenuEntry>& entries, int x, int y) override {
+    shown.push_back(entries.size());
+    at = {x, y};
+    return choice;
+  }
+  int choice = -1;
+  std::vector<std::size_t> shown;
+  TPoint at;
+};
+
+TEST_F(MouseRoutingTest, TheMenuKeyOrARightClickOffersThePopupMenuUnlessAHandlerTookIt) {
+  ScriptedMenus menus;
+  Platform platform = CurrentPlatform();
+  platform.menus = &menus;
+  ScopedPlatform withMenus(platform);
+  auto* menu = new TPopupMenu(form.get());
+  std::string chosen;
+  menu->Add("Play", [&](TObject* item) { chosen = static_cast<TMenuItem*>(item)->Caption; });
+  menu->Add("Stop");
+  form->SetPopupMenu(menu);
+
+  // The label under the pointer is asked first; without a menu of its own
+  // the form's shows.
+  std::vector<TPoint> asked;
+  bound->OnContextPopup = [&](TObject*, TPoint pos, bool&) { asked.push_back(pos); };
+  menus.choice = 0;
+  EXPECT_TRUE(form->HandleContextPopup({15, 12}, {515, 312}));
+  EXPECT_EQ(asked, (std::vector<TPoint>{TPoint{5, 2}}));
+  EXPECT_EQ(menus.shown, std::vector<std::size_t>{2});
+  EXPECT_EQ(menus.at, (TPoint{515, 312}));
+  EXPECT_EQ(chosen, "Play");
+
+  bound->OnContextPopup = [&](TObject*, TPoint, bool& handled) { handled = true; };
+  EXPECT_TRUE(form->HandleContextPopup({15, 12}, {0, 0}));
+  EXPECT_EQ(menus.shown.size(), 1u);
+
+  delete menu;
+  EXPECT_EQ(form->PopupMenu(), nullptr);
+  EXPECT_FALSE(form->HandleContextPopup({100, 150}, {0, 0})) << "nothing to offer: the parent window may";
+}
+
 // --- keys, activation, closing -----------------------------------------------
 
 TEST_F(ControlModelTest, KeyPreviewShowsTheFormEveryKeyBeforeTheFocusedControl) {
@@ -400,6 +470,32 @@ TEST_F(ControlModelTest, PeersAreMadeParentFirstAndDestroyedChildrenFirst) {
   EXPECT_EQ(destroyed, (std::vector<std::string>{"Edit:destroyed", "Panel:destroyed", "Form:destroyed"}));
 }
 
+TEST_F(ControlModelTest, WindowsGoWhileTheWholeControlStillExists) {
+  class TProbeForm final : public TForm {
+   public:
+    using TForm::TForm;
+    const char* ClassName() const override { return "TProbeForm"; }
+  };
+  auto probe = std::make_unique<TProbeForm>(nullptr);
+  probe->SetName("Probe");
+  auto* panel = new TPanel(probe.get());
+  panel->SetName("Panel");
+  panel->SetParent(probe.get());
+  auto* edit = new TEdit(probe.get());
+  edit->SetName("Edit");
+  edit->SetParent(panel);
+  probe->Show();
+  probe->Close();
+  std::vector<std::string> gone;
+  peers.log.onDestroyed = [&](TWinControl& control) {
+    std::string entry = control.Name() + " " + control.ClassName();
+    if (auto* closing = dynamic_cast<TForm*>(&control)) entry += closing->Closed() ? " closed" : " open";
+    gone.push_back(entry);
+  };
+  probe.reset();
+  EXPECT_EQ(gone, (std::vector<std::string>{"Edit TEdit", "Panel TPanel", "Probe TProbeForm closed"}));
+}
+
 TEST_F(ControlModelTest, AControlWhoseWindowCannotBeMadeFailsTheShow) {
   Add<TEdit>("Edit", form.get(), {0, 0, 30, 20});
   peers.refuse = "Edit";
@@ -424,6 +520,41 @@ TEST_F(ControlModelTest, WithoutAFactoryControlsWorkWithoutPeers) {
   edit->OnChange = [&](TObject*) { ++changes; };
   edit->SetText("3");
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ControlModelTest, FocusLeavesAndEntersTheControlsAroundItInNestingOrder) {
+  auto* left = Add<TPanel>("Left", form.get(), {0, 0, 100, 100});
+  auto* right = Add<TPanel>("Right", form.get(), {100, 0, 100, 100});
+  auto* a = Add<TEdit>("A", left, {0, 0, 30, 20});
+  auto* b = Add<TEdit>("B", right, {0, 0, 30, 20});
+  auto* c = Add<TEdit>("C", right, {0, 30, 30, 20});
+  std::vector<std::string> log;
+  for (TWinControl* control : std::initializer_list<TWinControl*>{left, right, a, b, c}) {
+    control->OnEnter = [&log, control](TObject*) { log.push_back("enter " + control->Name()); };
+    control->OnExit = [&log, control](TObject*) { log.push_back("exit " + control->Name()); };
+  }
+  form->Show();
+  a->SetFocus();
+  b->SetFocus();
+  c->HandleFocusReceived();
+  EXPECT_EQ(log, (std::vector<std::string>{"enter Left", "enter A", "exit A", "exit Left",
+                                           "enter Right", "enter B", "exit B", "enter C"}));
+}
+
+TEST_F(ControlModelTest, AnchoredControlsKeepTheirEdgesWithinTheirConstraints) {
+  auto* panel = Add<TPanel>("Panel", form.get(), {0, 0, 200, 100});
+  auto* plain = Add<TEdit>("Plain", panel, {10, 10, 50, 20});
+  auto* right = Add<TEdit>("Right", panel, {140, 10, 50, 20});
+  right->SetAnchors(akTop | akRight);
+  auto* stretched = Add<TEdit>("Stretched", panel, {10, 50, 180, 20});
+  stretched->SetAnchors(akLeft | akTop | akRight | akBottom);
+  stretched->SetConstraints({0, 0, 220, 0});
+  panel->SetBounds(0, 0, 260, 130);
+  EXPECT_EQ(plain->BoundsRect(), Bounds(10, 10, 50, 20));
+  EXPECT_EQ(right->BoundsRect(), Bounds(200, 10, 50, 20));
+  EXPECT_EQ(stretched->BoundsRect(), Bounds(10, 50, 220, 50));
+  stretched->SetConstraints({100, 0, 0, 40});
+  EXPECT_EQ(stretched->BoundsRect(), Bounds(10, 50, 220, 40));
 }
 
 TEST_F(ControlModelTest, TabListFollowsTabOrderNotCreation) {

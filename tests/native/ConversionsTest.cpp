@@ -157,6 +157,15 @@ TEST(ParseTime, FollowsTheLocaleSeparatorsAndMarkers) {
   EXPECT_EQ(Ms("06:50"), Ms(6, 50));  // restored
 }
 
+TEST(ParseTime, MarkersMatchInAnyCaseOfTheCodePagesLetters) {
+  FixedLocale turkish;  // "ÖÖ" and "ÖS" in the Western code page
+  turkish.With(LocaleItem::AmString, "\xD6\xD6").With(LocaleItem::PmString, "\xD6S");
+  ScopedLocaleFormats locale(ReadLocaleFormats(turkish));
+  EXPECT_EQ(Ms("\xF6s 1:05"), Ms(13, 5));
+  EXPECT_EQ(Ms("12:30 \xF6\xD6"), Ms(0, 30));
+  EXPECT_EQ(Ms("1:05 pm"), Ms(13, 5));
+}
+
 TEST(ParseTime, TextsEndingInsideAPartFailWithoutReadingPastTheEnd) {
   const std::string withNul("06:5\0" "0", 6);
   EXPECT_THROW(ParseTime(withNul), EConvertError);

@@ -183,7 +183,7 @@ TEST_F(Form1LayoutTest, HintsShowOnlyOverThePlayerTheSnoozeEditAndTheSnoozeButto
     if (auto* control = dynamic_cast<TControl*>(c)) {
       // The window is shown for the hint to be able to appear at all.
       form->SetVisible(true);
-      if (control->HintActive()) hinted.push_back(control->Name());
+      if (control->Showing() && control->ShowHint() && !control->Hint().empty()) hinted.push_back(control->Name());
     }
   }
   EXPECT_EQ(hinted, (std::vector<std::string>{"MediaPlayer1", "EditSnooze", "btnSnooze"}));

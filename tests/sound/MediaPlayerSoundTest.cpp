@@ -50,7 +50,7 @@ TEST_F(SoundTest, WavAndMp3MeasureTheirLengthInMilliseconds) {
 
 TEST_F(SoundTest, PlayReturnsAtOnceAndTheEndNoticeReachesTheControlsWindow) {
   OpenFile("tone2s.wav");
-  ASSERT_NE(form_.PlayerWindow(), nullptr);  // made for the open's callback
+  ASSERT_NE(form_.PlayerWindow(), nullptr);  // where the notice goes
   player_.SetAutoRewind(false);
   player_.UpdateLiveButtons(btPlay);  // as a press of Play on the bar
   const ULONGLONG start = GetTickCount64();

@@ -31,13 +31,17 @@ std::string SoundFile(const std::string& name) {
   return path;
 }
 
-PlayerForm::PlayerForm() : player_(new TMediaPlayer(&form_)) {
+// The windows are made as when the program shows its form (this one stays
+// hidden): the player's is where MCI sends its notices.
+PlayerForm::PlayerForm()
+    : form_(std::make_unique<TForm>(nullptr)), player_(new TMediaPlayer(form_.get())) {
   player_->SetName("MediaPlayer1");
-  player_->SetParent(&form_);
+  player_->SetParent(form_.get());
+  form_->CreatePeers();
 }
 
 PlayerForm::~PlayerForm() {
-  form_.DestroyPeers();
+  form_.reset();
   // A main form that goes without a close ends the loop; these tests have
   // no loop to end.
   win32::Application::Instance().ResetForTesting();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "media/MediaPlayer.h"
@@ -20,8 +21,7 @@ std::string SoundFile(const std::string& name);
 
 // A hidden top-level form with the media player control on it, so the
 // player runs in the very window the program gives it. Needs the Win32
-// peer factory in the current platform; the windows are made when MCI
-// first asks for the player's.
+// peer factory in the current platform, which makes the windows at once.
 class PlayerForm {
  public:
   PlayerForm();
@@ -30,11 +30,11 @@ class PlayerForm {
   PlayerForm& operator=(const PlayerForm&) = delete;
 
   TMediaPlayer& Player() { return *player_; }
-  // The player's own window, or nullptr before it is made.
+  // The player's own window.
   HWND PlayerWindow() const;
 
  private:
-  TForm form_{nullptr};
+  std::unique_ptr<TForm> form_;
   TMediaPlayer* player_;
 };
 

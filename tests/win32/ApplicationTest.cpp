@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeDialogs.h"
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/Win32Application.h"
+#include "runtime/Platform.h"
 
 namespace dz::win32 {
 namespace {
@@ -21,13 +23,14 @@ class FakeForm final : public MainFormWindow {
   ~FakeForm() override { DestroyWindow(form_); }
   HWND Handle() const noexcept override { return form_; }
   HWND Edit() const { return edit_; }
-  bool PreviewChar(char& ch) noexcept override {
+  bool PreviewChar(char& ch) override {
     previewed += ch;
     if (ch == 'x') return false;  // swallowed
     if (ch == 'a') ch = 'b';      // changed
+    if (ch == '!') throw Exception("Preview failed");
     return true;
   }
-  void FocusNextControl(bool forward) noexcept override { tabs.push_back(forward); }
+  void FocusNextControl(bool forward) override { tabs.push_back(forward); }
 
   std::string previewed;
   std::vector<bool> tabs;
@@ -98,6 +101,18 @@ TEST(MessageLoop, FormPreviewsCharactersTypedIntoItsControls) {
   // The form's own window raises its key press itself: no preview for it.
   Pump(form.Handle(), WM_CHAR, 'z');
   EXPECT_EQ(form.previewed, "qxa");
+}
+
+TEST(MessageLoop, AFailedPreviewIsReportedOnceAndTheKeyIsUsedUp) {
+  FakeDialogs dialogs;
+  Platform platform;
+  platform.dialogs = &dialogs;
+  ScopedPlatform scope(platform);
+  FakeForm form;
+  ScopedMainForm main(form);
+  Pump(form.Edit(), WM_CHAR, '!');
+  EXPECT_EQ(dialogs.ErrorTexts(), std::vector<std::string>{"Preview failed."});
+  EXPECT_EQ(TextOf(form.Edit()), "");
 }
 
 TEST(MessageLoop, TabMovesTheFocusInsteadOfReachingTheControl) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -23,6 +24,20 @@ const char* const kDashes = "---------------------------\r\n";
 std::string TextOf(HWND hwnd) {
   char text[1024] = {};
   GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+// The clipboard's text, read as another program would.
+std::string ClipboardText(HWND owner) {
+  if (!OpenClipboard(owner)) return {};
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
   return text;
 }
 

@@ -16,9 +16,11 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FixedClock.h"
 #include "fakes/HostFileSystem.h"
+#include "platform/win32/AppWindow.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Runtime.h"
 
@@ -185,7 +187,7 @@ TEST_F(FormWin32, ControlsSitWhereTheLayoutPutsThem) {
 }
 
 TEST_F(FormWin32, OnlyControlsThatAskShowHints) {
-  HWND tip = HintWindow();
+  HWND tip = HintWindowOf(hwnd);
   ASSERT_NE(tip, nullptr);
   std::vector<std::string> shown;
   const LRESULT count = SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
@@ -393,18 +395,144 @@ TEST_F(FormWin32, TheFirstControlInTabOrderHasTheFocusAtStart) {
   EXPECT_TRUE(focus == HwndOf(form->ComboBoxH) || IsChild(HwndOf(form->ComboBoxH), focus));
 }
 
-TEST_F(FormWin32, StartedMinimisedItComesBackMaximised) {
-  TForm1 second(nullptr, 1.0);
-  second.SetWindowState(wsMinimized);
-  second.Show();
-  HWND other = HwndOf(&second);
-  ASSERT_NE(other, nullptr);
+// --- The taskbar ------------------------------------------------------------
+
+TEST_F(FormWin32, TheApplicationWindowHoldsTheTaskbarButtonAndOwnsTheMainWindow) {
+  HWND app = ApplicationWindowHandle();
+  EXPECT_EQ(GetWindow(hwnd, GW_OWNER), app);
+  EXPECT_EQ(GetWindow(app, GW_OWNER), nullptr);
+  EXPECT_TRUE(IsWindowVisible(app));
+  EXPECT_FALSE(GetWindowLongA(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "it has the button";
+  EXPECT_FALSE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no second button";
+  RECT r{};
+  GetWindowRect(app, &r);
+  EXPECT_EQ(r.right - r.left, 0);
+  char title[64] = {};
+  GetWindowTextA(app, title, sizeof title);
+  EXPECT_STREQ(title, "Dozewell");
+  GetWindowTextA(hwnd, title, sizeof title);
+  EXPECT_STREQ(title, "Dozewell  Version 3.0");
+
+  // The minimise box minimises the program into its button; the taskbar's
+  // restore brings the window back as it was.
+  SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump(30);
+  EXPECT_FALSE(IsWindowVisible(hwnd));
+  EXPECT_TRUE(IsIconic(app));
+  EXPECT_EQ(form->WindowState(), wsMinimized);
+  SendMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump(30);
+  EXPECT_TRUE(IsZoomed(hwnd));
+  EXPECT_FALSE(IsIconic(app));
+  EXPECT_EQ(form->WindowState(), wsMaximized);
+
+  // The program's own maximise (the alarm) brings a minimised program back.
+  form->SetWindowState(wsMinimized);
+  Pump(30);
+  EXPECT_FALSE(IsWindowVisible(hwnd));
+  form->SetWindowState(wsMaximized);
+  Pump(30);
+  EXPECT_TRUE(IsZoomed(hwnd));
+  EXPECT_FALSE(IsIconic(app));
+}
+
+TEST_F(FormWin32, StartedMinimisedOnlyTheButtonShowsUntilARestoreBringsItBackMaximised) {
+  form_.reset();
+  Pump(20);
+  form_ = std::make_unique<TForm1>(nullptr, 1.0);
+  form = form_.get();
+  form->SetWindowState(wsMinimized);
+  form->Show();
+  hwnd = HwndOf(form);
   Pump(50);
-  EXPECT_TRUE(IsIconic(other));
-  ShowWindow(other, SW_RESTORE);
+  HWND app = ApplicationWindowHandle();
+  EXPECT_FALSE(IsWindowVisible(hwnd));
+  EXPECT_TRUE(IsIconic(app));
+  SendMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
   Pump(50);
-  EXPECT_TRUE(IsZoomed(other));
-  EXPECT_EQ(second.WindowState(), wsMaximized);
+  EXPECT_TRUE(IsZoomed(hwnd));
+  EXPECT_EQ(form->WindowState(), wsMaximized);
+}
+
+// --- Cancel mode ------------------------------------------------------------
+
+namespace {
+
+// The box the failing timer opens, found and closed from inside its loop.
+TSpeedButton* g_heldButton = nullptr;
+int g_boxesSeen = 0;
+bool g_pressedUnderTheBox = true;
+
+void CALLBACK CloseTheErrorBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = FindWindowA("#32770", "Dozewell");
+  if (!box || !IsWindowVisible(box)) return;
+  ++g_boxesSeen;
+  g_pressedUnderTheBox = g_heldButton->Pressed();
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+void MouseButton(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+TEST_F(FormWin32, AReportOpenedWhileAButtonIsHeldLetsItUpAndNothingFires) {
+  Win32Dialogs boxes;  // the real error box
+  Platform platform = CurrentPlatform();
+  platform.dialogs = &boxes;
+  ScopedPlatform realBoxes(platform);
+  TSpeedButton* button = form->SpeedButton1;
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  POINT at{button->Left() + 20, button->Top() + 20};
+  ClientToScreen(HwndOf(form->Panel1), &at);
+  SetCursorPos(at.x, at.y);
+  Pump(30);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  Pump(100);
+  ASSERT_TRUE(button->Pressed()) << "the held button shows pressed";
+
+  g_heldButton = button;
+  TTimer failing;
+  failing.SetInterval(20);
+  failing.SetOnTimer([&failing] {
+    failing.SetEnabled(false);
+    throw EConvertError("'' is not a valid integer value");
+  });
+  const UINT_PTR closer = SetTimer(nullptr, 0, 200, &CloseTheErrorBox);
+  const DWORD start = GetTickCount();
+  while (g_boxesSeen == 0 && GetTickCount() - start < 5000) Pump(20);
+  Pump(50);
+  KillTimer(nullptr, closer);
+  ASSERT_EQ(g_boxesSeen, 1);
+  EXPECT_FALSE(g_pressedUnderTheBox) << "the face came up when the box opened";
+
+  // Still held: the face no longer follows the pointer, and letting go
+  // over the button clicks nothing.
+  SetCursorPos(at.x + 3, at.y + 2);
+  Pump(50);
+  EXPECT_FALSE(button->Pressed());
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  Pump(100);
+  EXPECT_EQ(clicks, 0);
+}
+
+// --- Context menu -----------------------------------------------------------
+
+TEST_F(FormWin32, ARightClickAsksTheControlUnderThePointer) {
+  std::vector<TPoint> asked;
+  form->Label13->OnContextPopup = [&](TObject*, TPoint pos, bool& handled) {
+    asked.push_back(pos);
+    handled = true;
+  };
+  const int x = form->Label13->Left() + 4, y = form->Label13->Top() + 3;
+  SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+  SendMessageA(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+  EXPECT_EQ(asked, (std::vector<TPoint>{TPoint{4, 3}}));
 }
 
 // --- Closing ----------------------------------------------------------------

@@ -36,6 +36,14 @@ TEST(Win32LocaleSource, ReloadReadsTheUserSettings) {
   EXPECT_EQ(FormatSettings().longMonthNames[11], "December");
 }
 
+TEST(Win32LocaleSource, ComparesTextsIgnoringTheCaseOfEveryLetterOfTheCodePage) {
+  const CaseBlindEquality same = Win32LocaleSource(LOCALE_USER_DEFAULT).TextComparison();
+  EXPECT_TRUE(same("\xD6S", "\xF6s"));  // "ÖS", "ös" in the Western code page
+  EXPECT_TRUE(same("p.m.", "P.M."));
+  EXPECT_FALSE(same("\xD6S", "\xD6T"));
+  EXPECT_FALSE(same("AM", "AMX"));
+}
+
 TEST(Win32LocaleSource, IndexesOutsideTheListsAreMissing) {
   Win32LocaleSource source(LOCALE_USER_DEFAULT);
   EXPECT_FALSE(source.Get(LocaleItem::LongDayName, 0).has_value());

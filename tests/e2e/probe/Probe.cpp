@@ -122,7 +122,11 @@ BOOL CALLBACK ListPopup(HWND hwnd, LPARAM param) {
   auto* popups = reinterpret_cast<Popups*>(param);
   DWORD process = 0;
   GetWindowThreadProcessId(hwnd, &process);
-  if (process != popups->process || hwnd == popups->main || !IsWindowVisible(hwnd)) return TRUE;
+  // The application window (the main window's owner) holds the taskbar
+  // button and is no box.
+  if (process != popups->process || hwnd == popups->main || hwnd == GetWindow(popups->main, GW_OWNER) ||
+      !IsWindowVisible(hwnd))
+    return TRUE;
   RECT r{};
   GetWindowRect(hwnd, &r);
   std::printf("popup %s %ld %ld %ld %ld %s\n", ClassOf(hwnd).c_str(), r.left, r.top, r.right - r.left,
