@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiHandles.h"
 
 namespace dz::win32 {
@@ -15,13 +16,7 @@ Image Win32FaceResources::LoadFace(const std::string& name) {
   if (!bitmap || !GetObjectA(bitmap.Get(), sizeof header, &header) || header.bmWidth <= 0 ||
       header.bmHeight <= 0)
     return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = header.bmWidth;
-  info.bmiHeader.biHeight = -header.bmHeight;  // top-down, as the model's rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(header.bmWidth, header.bmHeight);
   std::vector<DWORD> bits(static_cast<std::size_t>(header.bmWidth) * header.bmHeight);
   const WindowDc screen(nullptr);
   if (!screen.Get() || GetDIBits(screen.Get(), bitmap.Get(), 0, static_cast<UINT>(header.bmHeight),

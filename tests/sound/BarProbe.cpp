@@ -10,6 +10,7 @@
 #include <string>
 
 #include "SoundSupport.h"
+#include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32Peers.h"
@@ -28,13 +29,7 @@ PixelImage Capture(HWND hwnd) {
   RECT client{};
   GetClientRect(hwnd, &client);
   PixelImage shot(client.right, client.bottom);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = client.right;
-  info.bmiHeader.biHeight = -client.bottom;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = win32::TopDown32BitInfo(client.right, client.bottom);
   void* bits = nullptr;
   win32::WindowDc screen(hwnd);
   win32::MemoryDc memory(screen.Get());
