@@ -76,6 +76,18 @@ test_wine_run_explains_a_silent_death() {
   [ $rc -eq 53 ] || fail "exit status $rc, not the program's 53"
   expect_line "$out" "wine-run: silent.exe ended with exit status 53 without printing anything"
   expect_line "$out" "  0024:err:module:import_dll Library a.dll not found"
+  ! grep -q 'starting it again' <<<"$out" || fail "a failure of the program's own was retried"
+
+  # Wine failing to lay out the new process: one more start, said aloud.
+  stub "$work/bin/wine" 'if [ ! -e "$CALLS.first" ]; then
+  touch "$CALLS.first"; echo "err:virtual:virtual_alloc_first_teb wine: failed to map the shared user data: c0000018" >&2; exit 1
+fi
+echo "[  PASSED  ] 1 test."'
+  out=$(PATH="$work/bin:$PATH" "$src/scripts/wine-run" flaky.exe 2>&1)
+  rc=$?
+  [ $rc -eq 0 ] || fail "exit status $rc after the second start"
+  expect_line "$out" "wine-run: Wine failed to lay out the process for flaky.exe (err:virtual:virtual_alloc_first_teb wine: failed to map the shared user data: c0000018); starting it again"
+  expect_line "$out" "[  PASSED  ] 1 test."
 
   # A program that prints: its lines and its own complaints, not Wine's.
   stub "$work/bin/wine" 'printf "[ RUN      ] A.B\r\n"; echo "0024:err:x:y noise" >&2; echo "own complaint" >&2; exit 1'
