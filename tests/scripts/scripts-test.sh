@@ -128,5 +128,5 @@ if grep -qw -- "$2" <<<"$OFFERED"; then echo "  Candidate: 1:1.0-1"; else echo "
   [ -z "$out$(cat "$CALLS")" ] || fail "not quiet with everything there: $out $(cat "$CALLS")"
 }
 
-"test_$case_name"
+"test_$case_name" || fail "$case_name did not finish (is there such a case?)"
 echo "PASS: $case_name"
