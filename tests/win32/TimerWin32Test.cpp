@@ -65,7 +65,7 @@ TEST_F(TimerWin32Test, TheFirstTickComesAWholePeriodAfterTheStart) {
   timer.SetOnTimer([&order] { order += 'T'; });
   PumpUntil([&order] { return std::count(order.begin(), order.end(), 'T') >= 3; });
   EXPECT_EQ(order.substr(0, 2), "MT") << "ticked at once: " << order;
-  EXPECT_EQ(std::count(order.begin(), order.end(), 'T'), 3) << "the ticks go on";
+  EXPECT_GE(std::count(order.begin(), order.end(), 'T'), 3) << "the ticks go on";
 }
 
 TEST_F(TimerWin32Test, ReenablingOrTheSameIntervalKeepsTheRunningPeriod) {
