@@ -67,37 +67,34 @@ test_wine_env_signals_only_its_own_processes() {
   [ ! -e "$state/run/pids" ] || fail "the list of processes is left behind"
 }
 
+# Runs wine-run on a program with a stand-in for wine; its output in $out.
+wine_run() { # wine-body program expected-exit-status
+  stub "$work/bin/wine" "$1"
+  out=$(PATH="$work/bin:$PATH" DZ_WINE_STATE=$work/state WINEPREFIX=$work/prefix "$src/scripts/wine-run" "$2" 2>&1)
+  local rc=$?
+  [ $rc -eq "$3" ] || fail "$2: exit status $rc, not $3"
+}
+
 test_wine_run_explains_a_silent_death() {
-  local out rc
-  export DZ_WINE_STATE=$work/state WINEPREFIX=$work/prefix
-  stub "$work/bin/wine" 'echo "0024:err:module:import_dll Library a.dll not found" >&2; exit 53'
-  out=$(PATH="$work/bin:$PATH" "$src/scripts/wine-run" silent.exe 2>&1)
-  rc=$?
-  [ $rc -eq 53 ] || fail "exit status $rc, not the program's 53"
+  wine_run 'echo "0024:err:module:import_dll Library a.dll not found" >&2; exit 53' silent.exe 53
   expect_line "$out" "wine-run: silent.exe ended with exit status 53 without printing anything"
   expect_line "$out" "  0024:err:module:import_dll Library a.dll not found"
   ! grep -q 'starting it again' <<<"$out" || fail "a failure of the program's own was retried"
 
   # Wine failing to lay out the new process: one more start, said aloud.
-  stub "$work/bin/wine" 'if [ ! -e "$CALLS.first" ]; then
+  wine_run 'if [ ! -e "$CALLS.first" ]; then
   touch "$CALLS.first"; echo "err:virtual:virtual_alloc_first_teb wine: failed to map the shared user data: c0000018" >&2; exit 1
 fi
-echo "[  PASSED  ] 1 test."'
-  out=$(PATH="$work/bin:$PATH" "$src/scripts/wine-run" flaky.exe 2>&1)
-  rc=$?
-  [ $rc -eq 0 ] || fail "exit status $rc after the second start"
+echo "[  PASSED  ] 1 test."' flaky.exe 0
   expect_line "$out" "wine-run: Wine failed to lay out the process for flaky.exe (err:virtual:virtual_alloc_first_teb wine: failed to map the shared user data: c0000018); starting it again"
   expect_line "$out" "[  PASSED  ] 1 test."
 
   # A program that prints: its lines and its own complaints, not Wine's.
-  stub "$work/bin/wine" 'printf "[ RUN      ] A.B\r\n"; echo "0024:err:x:y noise" >&2; echo "own complaint" >&2; exit 1'
-  out=$(PATH="$work/bin:$PATH" "$src/scripts/wine-run" talks.exe 2>&1)
-  rc=$?
-  [ $rc -eq 1 ] || fail "exit status $rc, not the program's 1"
+  wine_run 'printf "[ RUN      ] A.B\r\n"; echo "0024:err:x:y noise" >&2; echo "own complaint" >&2; exit 1' talks.exe 1
   expect_line "$out" "[ RUN      ] A.B"
   expect_line "$out" "own complaint"
   ! grep -q 'noise\|wine-run' <<<"$out" || fail "Wine's errors shown for a program that printed:"$'\n'"$out"
-  [ -z "$(ls "$DZ_WINE_STATE/run")" ] || fail "wine-run leaves files behind: $(ls "$DZ_WINE_STATE/run")"
+  [ -z "$(ls "$work/state/run")" ] || fail "wine-run leaves files behind: $(ls "$work/state/run")"
 }
 
 test_bootstrap_picks_the_fuzzer_runtime_the_release_offers() {
