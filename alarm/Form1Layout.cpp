@@ -1,12 +1,14 @@
 // The main window's layout: places, sizes, texts, fonts, colours, tab order,
 // hints and event bindings of every control, and the six timers.
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "alarm/Form1Texts.h"
 #include "alarm/Unit1.h"
 #include "ui/ExitDoorGlyph.h"
+#include "ui/SnoozeGlyphs.h"
 
 namespace dz {
 
@@ -244,17 +246,20 @@ void TForm1::BuildLayout(double factor) {
   EditSnooze->SetHint("Set Snooze minutes the evening before");
   EditSnooze->SetShowHint(true);
 
-  const auto makeGlyphButton = [&](const char* name, Place place, const char* caption, int tabOrder) {
+  const auto makeGlyphButton = [&](const char* name, Place place, const char* caption,
+                                   const std::vector<std::uint8_t>& glyph, int tabOrder) {
     TDzButton* button = makeButton(new TDzButton(this), name, place, caption,
                                    {13, bold, clWindowText}, tabOrder);
     button->SetColor(clBtnFace);
     button->SetAlignText2Glyph(taBottom);
+    button->ReadGlyph(glyph);
     button->SetHint("set time for the Snoozing below");
     button->SetShowHint(true);
     return button;
   };
-  btnSnooze = makeGlyphButton("btnSnooze", {384, 328, 253, 153}, "Snooze", 11);
-  RepeatOffBtn = makeGlyphButton("RepeatOffBtn", {384, 328, 125, 153}, "Repeat off", 12);
+  btnSnooze = makeGlyphButton("btnSnooze", {384, 328, 253, 153}, "Snooze", SnoozeGlyphData(), 11);
+  RepeatOffBtn = makeGlyphButton("RepeatOffBtn", {384, 328, 125, 153}, "Repeat off",
+                                 RepeatOffGlyphData(), 12);
   RepeatOffBtn->SetVisible(false);
 
   ChkFlash = makeCheck("ChkFlash", {144, 324, 233, 17}, "Flash screen on Alarm?", 13);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "alarm/Unit1.h"
+#include "bench/BenchTiming.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32LocaleSource.h"
@@ -30,23 +31,8 @@
 
 namespace {
 
-double NowMs() {
-  static const double perMs = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / perMs;
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const std::size_t mid = values.size() / 2;
-  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
+using bench::Median;
+using bench::NowMs;
 
 // Runs what is queued, then paints every window still invalid, so the
 // window and all its children are on the screen when it returns.

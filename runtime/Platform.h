@@ -16,6 +16,7 @@ class MciPort;        // media/Mci.h
 class PeerFactory;    // ui/ControlPeer.h
 class TextMeasurer;   // ui/Canvas.h
 class FileDialogs;    // ui/OpenDialog.h
+class ButtonTheme;    // ui/ButtonTheme.h
 
 struct Platform {
   Clock* clock = nullptr;
@@ -27,6 +28,7 @@ struct Platform {
   PeerFactory* peers = nullptr;        // none: controls have no native peers
   TextMeasurer* text = nullptr;        // none: labels keep their given size
   FileDialogs* fileDialogs = nullptr;
+  ButtonTheme* theme = nullptr;        // none: classic button faces only
 };
 
 // The ports in force; a missing port is a programming error (Require throws).

@@ -1,5 +1,7 @@
 #include "ui/Buttons.h"
 
+#include <algorithm>
+
 #include "ui/Canvas.h"
 #include "ui/Forms.h"
 
@@ -74,13 +76,26 @@ TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
 
 void TBitBtn::SetGlyph(Image glyph) {
   glyph_ = std::move(glyph);
+  cells_.clear();
   Invalidate();
 }
 
 void TBitBtn::SetNumGlyphs(int n) {
   if (n < 1 || n == numGlyphs_) return;
   numGlyphs_ = n;
+  cells_.clear();
   Invalidate();
+}
+
+const Picture& TBitBtn::CellPicture(int index) {
+  if (cells_.empty()) {
+    for (int i = 0; i < std::max(numGlyphs_, 2); ++i) {
+      Image cell = Cell(glyph_, i, numGlyphs_);
+      const TColor transparent = cell.BottomLeft();
+      cells_.emplace_back(std::move(cell), transparent);
+    }
+  }
+  return cells_[static_cast<std::size_t>(index)];
 }
 
 void TBitBtn::Click() {
@@ -101,16 +116,16 @@ void TBitBtn::DrawItem(Canvas& canvas, bool pressed, bool focused) {
   canvas.Font = Font();
   if (!Enabled()) canvas.Font.Color = clGrayText;
 
-  const Image glyph = Cell(glyph_, Enabled() ? 0 : 1, numGlyphs_);
+  const Picture& glyph = CellPicture(Enabled() ? 0 : 1);
   TRect textSize{0, 0, 0, 0};
   canvas.DrawText(Caption(), textSize, dtSingleLine | dtCalcRect);
   const int gap = glyph.Empty() || Caption().empty() ? 0 : spacing_;
-  const int total = glyph.Width + gap + textSize.Width();
+  const int total = glyph.Width() + gap + textSize.Width();
   int x = (client.Width() - total) / 2 + (pressed ? 1 : 0);
   const int shift = pressed ? 1 : 0;
   if (!glyph.Empty()) {
-    canvas.DrawImage(x, (client.Height() - glyph.Height) / 2 + shift, glyph, glyph.BottomLeft());
-    x += glyph.Width + gap;
+    canvas.DrawPicture(x, (client.Height() - glyph.Height()) / 2 + shift, glyph);
+    x += glyph.Width() + gap;
   }
   TRect text{x, client.Top + shift, x + textSize.Width(), client.Bottom + shift};
   canvas.DrawText(Caption(), text, dtLeft | dtVCenter | dtSingleLine);

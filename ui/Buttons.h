@@ -1,6 +1,9 @@
 #pragma once
 // The speed button (windowless, takes no focus) and the bitmap push button.
+#include <vector>
+
 #include "ui/Controls.h"
+#include "ui/Picture.h"
 #include "ui/StdCtrls.h"
 
 namespace dz {
@@ -54,8 +57,12 @@ class TBitBtn : public TButton {
   void DrawItem(Canvas& canvas, bool pressed, bool focused) override;
 
  private:
+  // The glyph's cells as drawn, cut from the strip at the first paint.
+  const Picture& CellPicture(int index);
+
   TBitBtnKind kind_ = bkCustom;
   Image glyph_;
+  std::vector<Picture> cells_;
   int numGlyphs_ = 1;
   TButtonLayout layout_ = blGlyphLeft;
   int spacing_ = 4;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "ui/Graphics.h"
+#include "ui/Picture.h"
 
 namespace dz {
 
@@ -75,6 +76,8 @@ class Canvas : public TextMeasurer {
 
   // The RGB value of a colour now (system colours looked up on the platform).
   virtual TColor ResolveColor(TColor color) const = 0;
+  // The surface's resolution in dots per inch: horizontal in cx, vertical in cy.
+  virtual TSize PixelsPerInch() const = 0;
 
   // Outline with the pen and fill with the brush (either may be clear).
   virtual void Rectangle(const TRect& rect) = 0;
@@ -100,6 +103,12 @@ class Canvas : public TextMeasurer {
   // Copies a picture to x, y; pixels of the colour `transparent` are left
   // out (clNone draws every pixel).
   virtual void DrawImage(int x, int y, const Image& image, TColor transparent) = 0;
+  // The same for a picture drawn often: a canvas may keep what it makes of
+  // it in the picture and reuse it at the next draw (the default draws the
+  // pixels each time).
+  virtual void DrawPicture(int x, int y, const Picture& picture) {
+    DrawImage(x, y, picture.Pixels(), picture.Transparent());
+  }
 
   // Origin and clip. SaveState returns a token for RestoreState; origin
   // offsets add up; a clip rectangle (in current coordinates) is

@@ -64,6 +64,8 @@ class ControlPeer {
   virtual void SetFocus() = 0;
   // The native window handle as a number (0 when there is none).
   virtual std::uintptr_t NativeHandle() const { return 0; }
+  // Hide the hint window if it shows (it is the application's, shared).
+  virtual void CancelHint() {}
 };
 
 class PeerFactory {

@@ -51,6 +51,10 @@ using TShiftState = unsigned;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// Key codes of the keys a form offers its controls (the platform's numbers).
+inline constexpr std::uint16_t vkReturn = 13;
+inline constexpr std::uint16_t vkEscape = 27;
+
 class TObject {
  public:
   TObject() = default;
@@ -292,6 +296,15 @@ class TWinControl : public TControl {
   virtual void MouseLeave() {}
   // The form's focused control changed (to `focused`, maybe nullptr).
   virtual void ActiveControlChanged(TWinControl* focused) { (void)focused; }
+  // Enter or Escape (vkReturn, vkEscape), or an Alt+character (the
+  // character's upper-case code with ssAlt), typed anywhere in the form:
+  // true when this control takes it (a default or cancel button, an
+  // accelerator). See TForm::HandleDialogKey.
+  virtual bool DialogKey(std::uint16_t key, TShiftState shift) {
+    (void)key;
+    (void)shift;
+    return false;
+  }
 
  protected:
   void NotifyChange(PeerChange what) override;

@@ -13,6 +13,15 @@ void TellActiveControlChanged(TWinControl& control, TWinControl* focused) {
   }
 }
 
+bool OfferDialogKey(TWinControl& control, std::uint16_t key, TShiftState shift) {
+  for (TControl* c : control.Controls()) {
+    if (!c->IsWindowed() || !c->Visible() || !c->Enabled()) continue;
+    auto& child = *static_cast<TWinControl*>(c);
+    if (child.DialogKey(key, shift) || OfferDialogKey(child, key, shift)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -67,6 +76,12 @@ bool TForm::HandleKeyPress(char& key) {
   }
   Dispatch([&] { target->KeyPress(key); });
   return key != 0;
+}
+
+bool TForm::HandleDialogKey(std::uint16_t key, TShiftState shift) {
+  bool taken = true;  // a handler that failed has taken the key too
+  Dispatch([&] { taken = OfferDialogKey(*this, key, shift); });
+  return taken;
 }
 
 void TForm::DoCreate() {

@@ -45,6 +45,14 @@ class TForm : public TWinControl {
   // Key preview: with KeyPreview on, OnKeyPress sees the key first; then the
   // focused control's KeyPress. Returns false when a handler cleared the key.
   bool HandleKeyPress(char& key);
+  // Offers a dialog key (TWinControl::DialogKey) to the showing, enabled
+  // controls, parents before children in creation order, until one takes
+  // it; true when one did (its handler's failure is reported).
+  bool HandleDialogKey(std::uint16_t key, TShiftState shift);
+
+  // Set by a button's click; read by whoever shows the form modally.
+  int ModalResult() const noexcept { return modalResult_; }
+  void SetModalResult(int result) noexcept { modalResult_ = result; }
 
  protected:
   // Runs OnCreate; the derived form calls it at the end of its constructor.
@@ -61,6 +69,7 @@ class TForm : public TWinControl {
   bool activated_ = false;
   bool closed_ = false;
   TWinControl* activeControl_ = nullptr;
+  int modalResult_ = 0;
 };
 
 }  // namespace dz

@@ -1,6 +1,7 @@
 #include "platform/win32/GdiCanvas.h"
 
 #include <algorithm>
+#include <memory>
 #include <cstdint>
 #include <map>
 #include <tuple>
@@ -22,11 +23,6 @@ RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
 // A DIB section holding the picture, with the transparent pixels black, and
 // a monochrome mask that is white where the picture is transparent.
-struct MaskedPicture {
-  Bitmap colour;
-  Bitmap mask;
-};
-
 MaskedPicture MakeMaskedPicture(HDC dc, const Image& image, TColor transparent) {
   MaskedPicture picture;
   BITMAPINFO info{};
@@ -57,6 +53,11 @@ MaskedPicture MakeMaskedPicture(HDC dc, const Image& image, TColor transparent) 
   if (masked) picture.mask = Bitmap(CreateBitmap(image.Width, image.Height, 1, 1, maskBits.data()));
   return picture;
 }
+
+// A picture's device bitmap and mask, kept with the picture.
+struct KeptPicture final : PictureRendering {
+  MaskedPicture bitmaps;
+};
 
 }  // namespace
 
@@ -121,6 +122,10 @@ GdiCanvas::~GdiCanvas() {
 }
 
 TColor GdiCanvas::ResolveColor(TColor color) const { return ResolveColorRef(color); }
+
+TSize GdiCanvas::PixelsPerInch() const {
+  return {GetDeviceCaps(dc_, LOGPIXELSX), GetDeviceCaps(dc_, LOGPIXELSY)};
+}
 
 win32::Pen GdiCanvas::MakePen() const {
   if (Pen.Style == psClear) return {};
@@ -211,13 +216,31 @@ int GdiCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
 
 void GdiCanvas::DrawImage(int x, int y, const Image& image, TColor transparent) {
   if (image.Empty() || image.Pixels.size() < static_cast<std::size_t>(image.Width) * image.Height) return;
-  MaskedPicture picture = MakeMaskedPicture(dc_, image, transparent);
+  const MaskedPicture picture = MakeMaskedPicture(dc_, image, transparent);
+  BlitMasked(x, y, image.Width, image.Height, picture);
+}
+
+void GdiCanvas::DrawPicture(int x, int y, const Picture& picture) {
+  const Image& image = picture.Pixels();
+  if (image.Empty() || image.Pixels.size() < static_cast<std::size_t>(image.Width) * image.Height) return;
+  auto* kept = dynamic_cast<KeptPicture*>(picture.Rendering());
+  if (!kept) {
+    auto made = std::make_unique<KeptPicture>();
+    made->bitmaps = MakeMaskedPicture(dc_, image, picture.Transparent());
+    if (!made->bitmaps.colour) return;  // out of resources: nothing drawn, tried again next time
+    kept = made.get();
+    picture.KeepRendering(std::move(made));
+  }
+  BlitMasked(x, y, image.Width, image.Height, kept->bitmaps);
+}
+
+void GdiCanvas::BlitMasked(int x, int y, int width, int height, const MaskedPicture& picture) {
   if (!picture.colour) return;
   MemoryDc source(dc_);
   if (!source.Get()) return;
   if (!picture.mask) {
     SelectGuard pick(source.Get(), picture.colour.Get());
-    BitBlt(dc_, x, y, image.Width, image.Height, source.Get(), 0, 0, SRCCOPY);
+    BitBlt(dc_, x, y, width, height, source.Get(), 0, 0, SRCCOPY);
     return;
   }
   // Keep the background where the mask is white, then add the picture,
@@ -226,11 +249,11 @@ void GdiCanvas::DrawImage(int x, int y, const Image& image, TColor transparent) 
   const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
   {
     SelectGuard pick(source.Get(), picture.mask.Get());
-    BitBlt(dc_, x, y, image.Width, image.Height, source.Get(), 0, 0, SRCAND);
+    BitBlt(dc_, x, y, width, height, source.Get(), 0, 0, SRCAND);
   }
   {
     SelectGuard pick(source.Get(), picture.colour.Get());
-    BitBlt(dc_, x, y, image.Width, image.Height, source.Get(), 0, 0, SRCPAINT);
+    BitBlt(dc_, x, y, width, height, source.Get(), 0, 0, SRCPAINT);
   }
   SetTextColor(dc_, oldText);
   SetBkColor(dc_, oldBack);

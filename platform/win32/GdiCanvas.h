@@ -12,6 +12,14 @@
 
 namespace dz::win32 {
 
+// A picture as GDI draws it: a 32-bit DIB section whose transparent pixels
+// are black, and a monochrome mask that is white where the ground shows
+// (no mask when every pixel is drawn).
+struct MaskedPicture {
+  Bitmap colour;
+  Bitmap mask;
+};
+
 // The platform font for a model font: lfHeight = -Height (character height
 // without internal leading), the font's own character set. Cached for the
 // life of the process; never delete the handle.
@@ -34,6 +42,7 @@ class GdiCanvas final : public Canvas {
   HDC Dc() const noexcept { return dc_; }
 
   TColor ResolveColor(TColor color) const override;
+  TSize PixelsPerInch() const override;
   void Rectangle(const TRect& rect) override;
   void FillRect(const TRect& rect) override;
   void FrameRect(const TRect& rect) override;
@@ -45,6 +54,8 @@ class GdiCanvas final : public Canvas {
   void TextOut(int x, int y, const std::string& text) override;
   int DrawText(const std::string& text, TRect& rect, unsigned flags) override;
   void DrawImage(int x, int y, const Image& image, TColor transparent) override;
+  // Makes the picture's bitmaps at its first draw and keeps them with it.
+  void DrawPicture(int x, int y, const Picture& picture) override;
   int SaveState() override;
   void RestoreState(int token) override;
   void OffsetOrigin(int dx, int dy) override;
@@ -54,6 +65,7 @@ class GdiCanvas final : public Canvas {
  private:
   win32::Pen MakePen() const;
   win32::Brush MakeBrush() const;  // empty for a clear brush
+  void BlitMasked(int x, int y, int width, int height, const MaskedPicture& picture);
 
   HDC dc_;
   int savedState_;

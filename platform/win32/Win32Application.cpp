@@ -5,12 +5,34 @@
 #include <exception>
 
 #include "platform/win32/AppWindow.h"
+#include "platform/win32/Win32Peers.h"
 #include "runtime/Dispatch.h"
 #include "runtime/Platform.h"
+#include "ui/Forms.h"
 
 namespace dz::win32 {
 
 namespace {
+
+// Enter, Escape and Alt+character go to the form's controls first (the
+// active glyph button, a cancel button, an accelerator); true when one
+// took the key.
+bool OfferDialogKey(HWND form, const MSG& msg) noexcept {
+  WinPeer* peer = WinPeer::FromHwnd(form);
+  auto* model = peer ? dynamic_cast<TForm*>(&peer->Control()) : nullptr;
+  if (!model) return false;
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0 || msg.message == WM_SYSCHAR) shift |= ssAlt;
+  std::uint16_t key = static_cast<std::uint16_t>(msg.wParam);
+  if (msg.message == WM_SYSCHAR) {
+    // A character in the low word is converted in place of a pointer.
+    const LPSTR upper = CharUpperA(reinterpret_cast<LPSTR>(msg.wParam & 0xFF));
+    key = static_cast<std::uint16_t>(reinterpret_cast<std::uintptr_t>(upper) & 0xFF);
+  }
+  return model->HandleDialogKey(key, shift);
+}
 
 bool IsPushButton(HWND hwnd) {
   char cls[16] = {};
@@ -83,7 +105,13 @@ bool Application::PreTranslate(MSG& msg) noexcept {
     return true;  // not translated: no tab character follows
   }
 
-  // Enter clicks the focused push button, as in a dialog; the key is used up.
+  if ((msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) ||
+      msg.message == WM_SYSCHAR) {
+    if (OfferDialogKey(form, msg)) return true;
+  }
+
+  // Otherwise Enter clicks the focused push button, as in a dialog; the key
+  // is used up.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && IsPushButton(msg.hwnd) &&
       GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
     SendMessageA(msg.hwnd, BM_CLICK, 0, 0);

@@ -117,6 +117,9 @@ bool ButtonPeer::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
   std::exception_ptr failure;
   {
     DoubleBuffer buffer(item.hDC, item.rcItem);
+    // What the platform's erase would have left where a face does not cover
+    // (the corners of a themed face).
+    FillRect(buffer.Dc(), &item.rcItem, OnCtlColor(buffer.Dc()));
     try {
       GdiCanvas canvas(buffer.Dc());
       button_.DrawItem(canvas, (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0);
@@ -129,18 +132,55 @@ bool ButtonPeer::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
 }
 
 bool ButtonPeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
-  if (button_.OwnerDrawn()) {
-    if (msg == WM_ERASEBKGND) {
+  if (button_.OwnerDrawn() && OwnerDrawnMessage(msg, wParam, lParam, result)) return true;
+  return NativePeer::Subclassed(msg, wParam, lParam, result);
+}
+
+bool ButtonPeer::OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+  const int x = static_cast<short>(LOWORD(lParam));
+  const int y = static_cast<short>(HIWORD(lParam));
+  switch (msg) {
+    case WM_ERASEBKGND:
       result = 1;  // the face covers the whole button
       return true;
-    }
-    if (msg == WM_LBUTTONDBLCLK) {
-      // A double click is a second press, not a notice of its own.
-      result = DefSubclassProc(Hwnd(), WM_LBUTTONDOWN, wParam, lParam);
+    case WM_MOUSEMOVE:
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(), 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+        button_.HandleMouseEnter();
+      }
+      button_.HandleMouseMove(KeyboardShift() | ((wParam & MK_LBUTTON) ? ssLeft : 0u), x, y);
+      return false;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      button_.HandleMouseLeave();
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      result = Press(msg, wParam, lParam);
       return true;
-    }
+    case WM_LBUTTONUP:
+      button_.HandleMouseUp(mbLeft, KeyboardShift(), x, y);
+      return false;
+    case WM_THEMECHANGED:
+      InvalidateRect(Hwnd(), nullptr, FALSE);
+      return false;
+    default:
+      return false;
   }
-  return NativePeer::Subclassed(msg, wParam, lParam, result);
+}
+
+LRESULT ButtonPeer::Press(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  HWND hwnd = Hwnd();
+  // The press takes the focus first; when the focused control keeps it (a
+  // handler moved it back), the press is ignored.
+  if (GetFocus() != hwnd) ::SetFocus(hwnd);
+  if (!Hwnd() || GetFocus() != hwnd) return 0;
+  // A double click is a second press, not a notice of its own.
+  const LRESULT result = DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+  const TShiftState shift = KeyboardShift() | ssLeft | (msg == WM_LBUTTONDBLCLK ? ssDouble : 0u);
+  button_.HandleMouseDown(mbLeft, shift, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+  return result;
 }
 
 // --- CheckBoxPeer -----------------------------------------------------------

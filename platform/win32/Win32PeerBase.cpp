@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Win32ButtonTheme.h"
 #include "platform/win32/Win32MediaPlayerPeer.h"
 #include "platform/win32/Win32PeerKinds.h"
 #include "ui/ExtCtrls.h"
@@ -152,6 +153,10 @@ void WinPeer::SetFocus() {
   if (Hwnd() && GetFocus() != Hwnd()) ::SetFocus(Hwnd());
 }
 
+void WinPeer::CancelHint() {
+  if (HWND tip = HintWindow()) SendMessageA(tip, TTM_POP, 0, 0);
+}
+
 HBRUSH WinPeer::OnCtlColor(HDC dc) noexcept {
   const COLORREF colour = ResolveColorRef(control_.Color());
   if (!background_ || colour != backgroundColor_) {
@@ -264,8 +269,10 @@ std::unique_ptr<ControlPeer> Win32PeerFactory::CreatePeer(TWinControl& control) 
 void AddWin32ControlPorts(Platform& platform) {
   static Win32PeerFactory peers;
   static ScreenTextMeasurer text;
+  static Win32ButtonTheme theme;
   platform.peers = &peers;
   platform.text = &text;
+  platform.theme = &theme;
 }
 
 }  // namespace dz::win32

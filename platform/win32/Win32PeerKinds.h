@@ -82,6 +82,8 @@ class NativePeer : public WinPeer {
   HWND hwnd_ = nullptr;
 };
 
+// A push button. An owner-drawn one also reports the pointer's coming and
+// going (its face shows the pointer over it) and its presses to the model.
 class ButtonPeer final : public NativePeer {
  public:
   explicit ButtonPeer(TButton& button);
@@ -92,7 +94,10 @@ class ButtonPeer final : public NativePeer {
   bool Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept override;
 
  private:
+  bool OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+  LRESULT Press(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   TButton& button_;
+  bool trackingLeave_ = false;
 };
 
 class CheckBoxPeer final : public NativePeer {

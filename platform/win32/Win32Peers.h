@@ -37,6 +37,7 @@ class WinPeer : public ControlPeer {
   void Changed(PeerChange what) override;
   void Invalidate(const TRect& area) override;
   void SetFocus() override;
+  void CancelHint() override;
 
   // Messages a parent window routes back to the peer of the child that
   // sent them. Each returns true when it handled the message.
@@ -92,7 +93,8 @@ class Win32PeerFactory final : public PeerFactory {
   std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control) override;
 };
 
-// Puts the peer factory and the screen text measurer into `platform`.
+// Puts the peer factory, the screen text measurer and the visual style of
+// button faces into `platform`.
 void AddWin32ControlPorts(Platform& platform);
 
 // The hint window shared by every control: shows a control's Hint after the

@@ -287,4 +287,29 @@ void RasterCanvas::IntersectClip(const TRect& rect) {
   state_.clip = state_.clip.Intersect(rect.Offset(state_.originX, state_.originY));
 }
 
+// --- RasterTheme ------------------------------------------------------------
+
+TColor RasterTheme::FaceColor(ThemeState state) {
+  switch (state) {
+    case ThemeState::Hot: return RGBColor(190, 220, 250);
+    case ThemeState::Pressed: return RGBColor(130, 170, 220);
+    case ThemeState::Disabled: return RGBColor(210, 210, 205);
+    default: return RGBColor(230, 236, 242);
+  }
+}
+
+bool RasterTheme::DrawPart(Canvas& canvas, std::uintptr_t window, ThemePart part, ThemeState state,
+                           const TRect& rect, const TRect& clip) {
+  if (fails) return false;
+  lastPart = part;
+  lastWindow = window;
+  CanvasStateGuard saved(canvas);
+  canvas.IntersectClip(clip);
+  canvas.Brush = {FaceColor(state), bsSolid};
+  canvas.FillRect(rect);
+  canvas.Brush = {kFrame, bsSolid};
+  canvas.FrameRect(rect);
+  return true;
+}
+
 }  // namespace dz

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "ui/ButtonTheme.h"
 #include "ui/Canvas.h"
 
 namespace dz {
 
-class RasterCanvas final : public Canvas {
+class RasterCanvas : public Canvas {
  public:
   RasterCanvas(int width, int height, TColor background = clWhite);
 
@@ -21,12 +22,15 @@ class RasterCanvas final : public Canvas {
   TColor Pixel(int x, int y) const;
   int CountColor(TColor color) const;
   int CountColor(TColor color, const TRect& area) const;
+  // The resolution it reports (96 dots per inch unless set).
+  void SetPixelsPerInch(TSize dpi) { dpi_ = dpi; }
 
   static int CharWidth(const TFont& font) { return (font.Height + 1) / 2; }
   static int LineHeight(const TFont& font) { return font.Height + 3; }
 
   TSize MeasureText(const TFont& font, const std::string& text, unsigned flags) override;
   TColor ResolveColor(TColor color) const override;
+  TSize PixelsPerInch() const override { return dpi_; }
   void Rectangle(const TRect& rect) override;
   void FillRect(const TRect& rect) override;
   void FrameRect(const TRect& rect) override;
@@ -60,6 +64,28 @@ class RasterCanvas final : public Canvas {
   State state_;
   std::vector<State> saved_;
   TPoint pos_;
+  TSize dpi_{96, 96};
+};
+
+// A visual style for pixel tests, on any canvas: a part is its state's
+// colour inside a one-pixel frame of kFrame, clipped as asked; its content
+// lies 4 pixels inside. Install it as Platform::theme.
+class RasterTheme final : public ButtonTheme {
+ public:
+  static constexpr TColor kFrame = RGBColor(0, 60, 116);
+  static TColor FaceColor(ThemeState state);
+
+  bool active = true;  // a visual style is on
+  bool fails = false;  // drawing fails, as without the platform's library
+  ThemePart lastPart = ThemePart::PushButton;
+  std::uintptr_t lastWindow = 0;
+
+  bool VisualStyleActive() override { return active; }
+  bool DrawPart(Canvas& canvas, std::uintptr_t window, ThemePart part, ThemeState state,
+                const TRect& rect, const TRect& clip) override;
+  TRect ContentRect(Canvas&, std::uintptr_t, ThemePart, ThemeState, const TRect& rect) override {
+    return rect.Inflate(-4, -4);
+  }
 };
 
 }  // namespace dz

@@ -86,6 +86,9 @@ TEST_F(Form1LayoutTest, SpotCheckOfPlacesParentsAndFonts) {
   EXPECT_TRUE(form->btnSnooze->Visible());
   EXPECT_FALSE(form->RepeatOffBtn->Visible());
   EXPECT_EQ(form->btnSnooze->AlignText2Glyph(), taBottom);
+  EXPECT_EQ(form->btnSnooze->Glyph().Width, 32);
+  EXPECT_EQ(form->RepeatOffBtn->Glyph().Width, 50);
+  EXPECT_EQ(form->RepeatOffBtn->NumGlyphs(), 1);
   EXPECT_EQ(form->RTFLabel1->BoundsRect(), Bounds(16, 712, 921, 17));
   EXPECT_EQ(form->RTFLabel2->BoundsRect(), Bounds(16, 728, 905, 17));
   // Edits take the window's font through the panel.

@@ -27,7 +27,7 @@ class Surface {
   SelectGuard selected_;
 };
 
-Image Picture() {
+Image ThreeByTwo() {
   // 3 x 2: olive is the transparent ground (bottom-left pixel).
   Image image;
   image.Width = 3;
@@ -43,7 +43,7 @@ TEST(GdiCanvas, PictureLeavesItsTransparentColourOut) {
   Surface surface;
   {
     GdiCanvas canvas(surface.Dc());
-    const Image image = Picture();
+    const Image image = ThreeByTwo();
     canvas.DrawImage(10, 20, image, image.BottomLeft());
     canvas.DrawImage(30, 20, image, clNone);
   }
@@ -54,6 +54,34 @@ TEST(GdiCanvas, PictureLeavesItsTransparentColourOut) {
   EXPECT_EQ(surface.At(11, 21), RGB(0, 255, 0));
   EXPECT_EQ(surface.At(13, 20), RGB(255, 255, 255)) << "nothing beyond the picture";
   EXPECT_EQ(surface.At(31, 20), RGB(128, 128, 0)) << "without a transparent colour every pixel";
+}
+
+TEST(GdiCanvas, APictureIsMadeIntoBitmapsOnceAndFreedWithIt) {
+  Surface surface;
+  const long before = LiveGdiOwners();
+  {
+    Picture picture(ThreeByTwo(), clOlive);
+    const PictureRendering* made = nullptr;
+    for (int paint = 0; paint < 3; ++paint) {  // one canvas per paint, as in WM_PAINT
+      GdiCanvas canvas(surface.Dc());
+      canvas.DrawPicture(10 * paint, 20, picture);
+      if (paint == 0) made = picture.Rendering();
+      ASSERT_NE(picture.Rendering(), nullptr);
+      EXPECT_EQ(picture.Rendering(), made) << "paint " << paint << " made the bitmaps again";
+    }
+    EXPECT_EQ(surface.At(20, 20), RGB(255, 0, 0));
+    EXPECT_EQ(surface.At(21, 20), RGB(255, 255, 255)) << "the ground shows through";
+    EXPECT_EQ(surface.At(21, 21), RGB(0, 255, 0));
+
+    Image blue = ThreeByTwo();
+    blue.Pixels[0] = clBlue;
+    picture.Assign(blue, clOlive);
+    EXPECT_EQ(picture.Rendering(), nullptr) << "bitmaps of the old pixels kept";
+    GdiCanvas canvas(surface.Dc());
+    canvas.DrawPicture(40, 20, picture);
+    EXPECT_EQ(surface.At(40, 20), RGB(0, 0, 255));
+  }
+  EXPECT_EQ(LiveGdiOwners(), before) << "the picture's bitmaps outlived it";
 }
 
 TEST(GdiCanvas, SystemColoursAreLookedUpWhenDrawn) {
@@ -134,7 +162,7 @@ TEST(GdiCanvas, DrawingLeavesNoGdiObjectsBehind) {
   const long before = LiveGdiOwners();
   {
     GdiCanvas canvas(surface.Dc());
-    const Image image = Picture();
+    const Image image = ThreeByTwo();
     for (int i = 0; i < 20; ++i) {
       canvas.Pen = {clRed, 1, psSolid};
       canvas.Brush = {clYellow, bsSolid};

@@ -1,0 +1,94 @@
+#include "platform/win32/Win32ButtonTheme.h"
+
+#include <utility>
+
+#include "platform/win32/GdiCanvas.h"
+
+namespace dz::win32 {
+
+namespace {
+
+template <class Fn>
+Fn Function(HMODULE library, const char* name) noexcept {
+  // Through the generic function type: a direct cast between unrelated
+  // function types is warned about.
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
+// The platform's class of each part; every part is number 1 of its class
+// (push button, drop-down button, toolbar button).
+const wchar_t* ThemeClass(ThemePart part) noexcept {
+  switch (part) {
+    case ThemePart::DropDownButton: return L"COMBOBOX";
+    case ThemePart::ToolbarButton: return L"TOOLBAR";
+    default: return L"BUTTON";
+  }
+}
+constexpr int kPartId = 1;
+
+HDC DcOf(Canvas& canvas) noexcept {
+  auto* gdi = dynamic_cast<GdiCanvas*>(&canvas);
+  return gdi ? gdi->Dc() : nullptr;
+}
+
+}  // namespace
+
+// OpenThemeData / CloseThemeData.
+class OpenTheme {
+ public:
+  OpenTheme(const Win32ButtonTheme& owner, std::uintptr_t window, ThemePart part) noexcept
+      : close_(owner.closeThemeData_),
+        theme_(owner.openThemeData_(reinterpret_cast<HWND>(window), ThemeClass(part))) {}
+  ~OpenTheme() {
+    if (theme_) close_(theme_);
+  }
+  OpenTheme(const OpenTheme&) = delete;
+  OpenTheme& operator=(const OpenTheme&) = delete;
+
+  HANDLE Get() const noexcept { return theme_; }
+
+ private:
+  Win32ButtonTheme::CloseThemeDataFn close_;
+  HANDLE theme_;
+};
+
+Win32ButtonTheme::Win32ButtonTheme() noexcept : library_(LoadLibraryA("uxtheme.dll")) {
+  if (!library_) return;
+  isThemeActive_ = Function<IsThemeActiveFn>(library_, "IsThemeActive");
+  openThemeData_ = Function<OpenThemeDataFn>(library_, "OpenThemeData");
+  closeThemeData_ = Function<CloseThemeDataFn>(library_, "CloseThemeData");
+  contentRect_ = Function<ContentRectFn>(library_, "GetThemeBackgroundContentRect");
+  if (isThemeActive_ && openThemeData_ && closeThemeData_ && contentRect_)
+    drawBackground_ = Function<DrawThemeBackgroundFn>(library_, "DrawThemeBackground");
+}
+
+Win32ButtonTheme::~Win32ButtonTheme() {
+  if (library_) FreeLibrary(std::exchange(library_, nullptr));
+}
+
+bool Win32ButtonTheme::VisualStyleActive() { return Loaded() && isThemeActive_(); }
+
+bool Win32ButtonTheme::DrawPart(Canvas& canvas, std::uintptr_t window, ThemePart part, ThemeState state,
+                                const TRect& rect, const TRect& clip) {
+  HDC dc = DcOf(canvas);
+  if (!Loaded() || !dc) return false;
+  OpenTheme theme(*this, window, part);
+  if (!theme.Get()) return false;
+  const RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  const RECT c{clip.Left, clip.Top, clip.Right, clip.Bottom};
+  return SUCCEEDED(drawBackground_(theme.Get(), dc, kPartId, static_cast<int>(state), &r, &c));
+}
+
+TRect Win32ButtonTheme::ContentRect(Canvas& canvas, std::uintptr_t window, ThemePart part, ThemeState state,
+                                    const TRect& rect) {
+  HDC dc = DcOf(canvas);
+  if (!Loaded() || !dc) return rect;
+  OpenTheme theme(*this, window, part);
+  const RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  RECT content{};
+  if (!theme.Get() || FAILED(contentRect_(theme.Get(), dc, kPartId, static_cast<int>(state), &r, &content)))
+    return rect;
+  return {content.left, content.top, content.right, content.bottom};
+}
+
+}  // namespace dz::win32
