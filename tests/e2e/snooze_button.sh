@@ -57,6 +57,28 @@ button_shot() { # file
   rm -f "$whole"
 }
 
+# Takes button shots until the face differs from each reference picture in
+# at least the given number of pixels, 20 s at most (the checks that follow
+# then say what is wrong): the face changes when the program has handled the
+# pointer, which on a loaded machine can take a while.
+shot_until_changed() { # file reference pixels [reference pixels]
+  local file=$1 end=$((SECONDS + 20))
+  shift
+  until button_shot "$file" && changed "$file" "$@"; do
+    [ $SECONDS -lt $end ] || return 0
+    sleep 0.2
+  done
+}
+
+changed() { # file reference pixels [reference pixels]
+  local file=$1
+  shift
+  while [ $# -ge 2 ]; do
+    [ "$(differing "$1" "$file")" -ge "$2" ] || return 1
+    shift 2
+  done
+}
+
 # Where the glyph lies in a button picture: its golden head is 19 x 24,
 # 7 right and 8 below the glyph's corner. Sets gx gy.
 find_glyph() { # file what
@@ -103,17 +125,21 @@ run_states() { # style: themed or classic
   xdotool mousemove --sync 20 20 </dev/null
   sleep 0.4
   button_shot "$p-normal.png"
-  xdotool mousemove --sync "$cx_" $((by + 10)) </dev/null
-  sleep 0.2  # before the hint comes
-  button_shot "$p-hot.png"
+  # Hot: the pointer at the button's bottom edge, so that its hint opens
+  # below the button, out of the pictures.
+  xdotool mousemove --sync "$cx_" $((by + bh - 4)) </dev/null
+  if [ "$style" = themed ]; then
+    shot_until_changed "$p-hot.png" "$p-normal.png" 4
+  else
+    sleep 0.4  # the classic face does not change
+    button_shot "$p-hot.png"
+  fi
   # Pressed: held down over it (the release happens outside: no click).
   xdotool mousedown 1 </dev/null
-  sleep 0.4
-  button_shot "$p-pressed.png"
+  shot_until_changed "$p-pressed.png" "$p-normal.png" 500
   xdotool mousemove --sync 20 20 </dev/null
   xdotool mouseup 1 </dev/null
-  sleep 0.4
-  button_shot "$p-focused.png"
+  shot_until_changed "$p-focused.png" "$p-normal.png" 200 "$p-pressed.png" 1
 
   # The glyph stays in place but for the press of the classic face, which
   # moves it 1 right and down.

@@ -24,11 +24,10 @@ hour_text() { field "$(probe child "$TITLE" 60 316)" text; }
 start_app "$run_dir"
 wid=$(timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1)
 sleep 1
-read -r hx hy <<<"$(rect_centre "$(probe child "$TITLE" 60 316)")"
-click_screen "$hx" "$hy"
+click_into "$(probe child "$TITLE" 60 316)" || fail "clicking ComboBoxH did not give it the focus"
 xdotool key --window "$wid" End BackSpace BackSpace </dev/null
 xdotool type --window "$wid" --delay 50 07 </dev/null
-sleep 0.3
+typed || fail "Tab did not move the focus on from ComboBoxH"
 [ "$(hour_text)" = 07 ] || fail "ComboBoxH holds '$(hour_text)' after typing 07"
 xdotool key --window "$wid" alt+F4 </dev/null
 wait_exit 15 || fail "Alt+F4 did not end the program"

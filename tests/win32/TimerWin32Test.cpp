@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
-#include <vector>
+#include <string>
 
 #include "platform/win32/Win32Runtime.h"
 #include "runtime/Exceptions.h"
@@ -13,8 +15,16 @@
 namespace dz::win32 {
 namespace {
 
+// Timers are checked by the order of their ticks, never by milliseconds: on
+// a loaded machine the thread may pick its ticks up late, but timers that
+// fell due meanwhile still tick in the order they fell due. Each reference
+// timer is started so that a late start can only favour the sound outcome.
+// Waits end as soon as their condition holds; their limits only keep a
+// broken timer from hanging the test.
+constexpr DWORD kPatienceMs = 20000;
+
 // Dispatches messages until `done` holds or `limitMs` has passed.
-void PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
+void PumpUntil(const std::function<bool()>& done, DWORD limitMs = kPatienceMs) {
   const ULONGLONG deadline = GetTickCount64() + limitMs;
   while (!done()) {
     ULONGLONG now = GetTickCount64();
@@ -32,47 +42,65 @@ void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
+// A timer that ticks once, `ms` from now, and writes its letter.
+void Mark(TTimer& mark, std::uint32_t ms, std::string& order, char letter) {
+  mark.SetInterval(ms);
+  mark.SetOnTimer([&mark, &order, letter] {
+    order += letter;
+    mark.SetEnabled(false);
+  });
+}
+
 class TimerWin32Test : public ::testing::Test {
  protected:
   TimerWin32Test() : scope(Win32Platform()) {}
   ScopedPlatform scope;
 };
 
-TEST_F(TimerWin32Test, TicksComeOneFullPeriodApart) {
-  TTimer timer;
+TEST_F(TimerWin32Test, TheFirstTickComesAWholePeriodAfterTheStart) {
+  std::string order;
+  TTimer mark, timer;
+  Mark(mark, 50, order, 'M');
   timer.SetInterval(100);
-  std::vector<ULONGLONG> at;
-  const ULONGLONG start = GetTickCount64();
-  timer.SetOnTimer([&at] { at.push_back(GetTickCount64()); });
-  PumpUntil([&at] { return at.size() >= 3; }, 3000);
-  ASSERT_EQ(at.size(), 3u);
-  EXPECT_GE(at[0] - start, 90u);  // a tick needs a whole period first
-  EXPECT_GE(at[2] - start, 280u);
+  timer.SetOnTimer([&order] { order += 'T'; });
+  PumpUntil([&order] { return std::count(order.begin(), order.end(), 'T') >= 3; });
+  EXPECT_EQ(order.substr(0, 2), "MT") << "ticked at once: " << order;
+  EXPECT_GE(std::count(order.begin(), order.end(), 'T'), 3) << "the ticks go on";
 }
 
-TEST_F(TimerWin32Test, ReenablingDoesNotRestartThePeriodButANewIntervalDoes) {
-  TTimer timer;
+TEST_F(TimerWin32Test, ReenablingOrTheSameIntervalKeepsTheRunningPeriod) {
+  std::string order;
+  TTimer probe, timer, mark;
   timer.SetInterval(400);
-  ULONGLONG firstTick = 0;
-  timer.SetOnTimer([&firstTick] {
-    if (!firstTick) firstTick = GetTickCount64();
+  timer.SetOnTimer([&order] { order += 'T'; });
+  // Some time into the period: the timer's tick is due within 250 ms, the
+  // mark's in 350; a restarted period would put the tick after the mark.
+  probe.SetInterval(150);
+  probe.SetOnTimer([&] {
+    probe.SetEnabled(false);
+    timer.SetEnabled(true);
+    timer.SetInterval(400);
+    Mark(mark, 350, order, 'M');
   });
-  const ULONGLONG start = GetTickCount64();
-  PumpFor(250);
-  timer.SetEnabled(true);
-  timer.SetInterval(400);
-  PumpUntil([&firstTick] { return firstTick != 0; }, 3000);
-  ASSERT_NE(firstTick, 0u);
-  EXPECT_LT(firstTick - start, 620u);  // at about 400, not 650
+  PumpUntil([&order] { return order.size() >= 2; });
+  EXPECT_EQ(order.substr(0, 2), "TM");
+}
 
-  firstTick = 0;
-  const ULONGLONG restart = GetTickCount64();
-  PumpFor(200);
-  EXPECT_EQ(firstTick, 0u);
-  timer.SetInterval(401);
-  PumpUntil([&firstTick] { return firstTick != 0; }, 3000);
-  ASSERT_NE(firstTick, 0u);
-  EXPECT_GE(firstTick - restart, 580u);  // 200 + a whole new period
+TEST_F(TimerWin32Test, ANewIntervalRestartsThePeriod) {
+  std::string order;
+  TTimer probe, timer, mark;
+  probe.SetInterval(200);
+  timer.SetInterval(400);
+  timer.SetOnTimer([&order] { order += 'T'; });
+  // Half way through the period: the old period would tick within 200 ms,
+  // before the mark at 300; the new one 401 after the change, after it.
+  probe.SetOnTimer([&] {
+    probe.SetEnabled(false);
+    Mark(mark, 300, order, 'M');
+    timer.SetInterval(401);
+  });
+  PumpUntil([&order] { return order.size() >= 2; });
+  EXPECT_EQ(order.substr(0, 2), "MT");
 }
 
 TEST_F(TimerWin32Test, AnIntervalOfZeroOrDisablingStopsTheTicks) {
@@ -84,7 +112,7 @@ TEST_F(TimerWin32Test, AnIntervalOfZeroOrDisablingStopsTheTicks) {
   PumpFor(200);
   EXPECT_EQ(ticks, 0);
   timer.SetInterval(20);
-  PumpUntil([&ticks] { return ticks > 0; }, 2000);
+  PumpUntil([&ticks] { return ticks > 0; });
   timer.SetEnabled(false);
   int seen = ticks;
   PumpFor(200);
@@ -104,7 +132,7 @@ TEST_F(TimerWin32Test, AFailingHandlerKeepsTheTimerRunning) {
     ++calls;
     throw EIntOverflow();
   });
-  PumpUntil([&calls] { return calls >= 3; }, 3000);
+  PumpUntil([&calls] { return calls >= 3; });
   EXPECT_GE(calls, 3);
 }
 

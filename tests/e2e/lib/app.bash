@@ -103,6 +103,37 @@ click_screen() { # x y
   xdotool mousemove --sync "$1" "$2" click 1
 }
 
+# Keys and clicks reach the program late on a loaded machine, and nothing
+# tells when one has been handled; a move of the keyboard focus does, and
+# input is handled in order. $focus holds the control that should have it.
+focus_now() { field "$(probe info "$TITLE")" focus; }
+
+wait_focus() { # = or !=, handle: 0 once the focus is (not) there, 1 after 20 s
+  local end=$((SECONDS + 20))
+  while [ $SECONDS -lt $end ]; do
+    [ "$(focus_now)" "$1" "$2" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Clicks the middle of a control (a "probe child" output) and waits until
+# it has the focus.
+click_into() { # child
+  local x y
+  read -r x y <<<"$(rect_centre "$1")"
+  click_screen "$x" "$y"
+  focus=$(field "$1" hwnd)
+  wait_focus = "$focus"
+}
+
+# Presses Tab after typing and waits until it has moved the focus on: every
+# key typed before it has been handled then.
+typed() {
+  xdotool key --window "$wid" Tab </dev/null
+  wait_focus != "$focus"
+}
+
 # Centre of a probe "rect x y w h" line.
 rect_centre() { # output
   local r

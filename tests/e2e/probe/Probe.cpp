@@ -2,9 +2,10 @@
 // title and prints what X screenshots cannot tell (texts, states, owners).
 //
 //   dzprobe wait TITLE MS         until a visible window has TITLE; prints its handle
-//   dzprobe info TITLE            screen, work area, window and client rectangles, state
+//   dzprobe info TITLE            screen, work area, window and client rectangles, state,
+//                                 the focused window
 //   dzprobe child TITLE X Y       the innermost visible child at client point X,Y:
-//                                 class, screen rectangle and its text
+//                                 class, handle, screen rectangle and its text
 //   dzprobe popups TITLE          the other visible top-level windows of the
 //                                 program owning TITLE (tooltips, boxes),
 //                                 each followed by the texts of its labels
@@ -80,6 +81,12 @@ int Info(HWND main) {
   std::printf("hscroll %d\n", (style & WS_HSCROLL) ? 1 : 0);
   std::printf("vscroll %d\n", (style & WS_VSCROLL) ? 1 : 0);
   std::printf("class %s\n", ClassOf(main).c_str());
+  // The window with the keyboard focus in the program's thread: a handle
+  // that changes once the program has handled a focus-moving key.
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+  std::printf("focus %p\n", GetGUIThreadInfo(thread, &gui) ? static_cast<void*>(gui.hwndFocus) : nullptr);
   return 0;
 }
 
@@ -97,6 +104,7 @@ int Child(HWND main, int x, int y) {
     return 1;
   }
   std::printf("class %s\n", ClassOf(at).c_str());
+  std::printf("hwnd %p\n", static_cast<void*>(at));
   RECT r{};
   GetWindowRect(at, &r);
   PrintRect("rect", r);
