@@ -93,7 +93,6 @@ void TMediaPlayer::DisplayRemoved() noexcept {
   }
 }
 
-
 // --- request framing -------------------------------------------------------
 
 void TMediaPlayer::RequireOpen() const {

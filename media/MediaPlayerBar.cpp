@@ -1,6 +1,7 @@
 // The media player's bar of push-button cells: faces, layout, painting,
 // mouse and keyboard, and the firing of a button.
 #include <algorithm>
+#include <utility>
 
 #include "media/MediaPlayer.h"
 #include "media/MediaPlayerFaces.h"
