@@ -222,6 +222,7 @@ void TForm1::BuildLayout(double factor) {
                          {15, bold, clWindowText}, 6);
 
   MediaPlayer1 = new TMediaPlayer(this);
+  MediaPlayer1->Loading();
   MediaPlayer1->SetName("MediaPlayer1");
   MediaPlayer1->SetParent(Panel1);
   scale.Apply(*MediaPlayer1, Place{16, 432, 57, 30});

@@ -2,7 +2,6 @@
 
 #include "media/Mci.h"
 #include "runtime/Platform.h"
-#include "ui/Canvas.h"
 
 namespace dz {
 
@@ -44,8 +43,13 @@ const char* DeviceTypeText(TMPDeviceTypes type) {
 }
 
 TMediaPlayer::TMediaPlayer(TComponent* owner) : TCustomControl(owner) {
+  LoadFaces();
   SetTabStop(true);
+  // The size it is made with stays; the cells share it.
+  loading_ = true;
   SetBounds(0, 0, 240, 30);
+  cellWidth_ = (Width() - 1) / VisibleCount() + 1;
+  loading_ = false;
 }
 
 TMediaPlayer::~TMediaPlayer() {
@@ -60,31 +64,6 @@ TMediaPlayer::~TMediaPlayer() {
 }
 
 // --- published properties --------------------------------------------------
-
-void TMediaPlayer::SetAutoEnable(bool value) {
-  if (value == autoEnable_) return;
-  autoEnable_ = value;
-  if (value) {
-    ApplyLiveButtons();
-  } else if (host_) {
-    host_->ButtonSetsChanged();
-  }
-}
-
-void TMediaPlayer::SetVisibleButtons(TButtonSet set) {
-  visibleButtons_ = set;
-  if (host_) host_->ButtonSetsChanged();
-}
-
-void TMediaPlayer::SetEnabledButtons(TButtonSet set) {
-  enabledButtons_ = set;
-  if (host_) host_->ButtonSetsChanged();
-}
-
-void TMediaPlayer::SetColoredButtons(TButtonSet set) {
-  coloredButtons_ = set;
-  if (host_) host_->ButtonSetsChanged();
-}
 
 void TMediaPlayer::SetDisplay(TWinControl* display) {
   if (display && isOpen_ && videoCapable_) {
@@ -114,10 +93,6 @@ void TMediaPlayer::DisplayRemoved() noexcept {
   }
 }
 
-void TMediaPlayer::Loaded() {
-  if (autoOpen_) Open();
-}
-
 // --- request framing -------------------------------------------------------
 
 void TMediaPlayer::RequireOpen() const {
@@ -144,7 +119,7 @@ void TMediaPlayer::DisarmWaitAndNotify() {
   notifyOnce_.reset();
 }
 
-std::uintptr_t TMediaPlayer::Callback() { return host_ ? host_->CallbackWindow() : 0; }
+std::uintptr_t TMediaPlayer::Callback() { return Peer() ? Peer()->NativeHandle() : 0; }
 
 std::uint32_t TMediaPlayer::SendRecorded(std::uint32_t command, std::uint32_t flags,
                                          MciParams& params) {
@@ -435,7 +410,7 @@ std::string TMediaPlayer::ErrorText() const {
   return "Unknown error code";
 }
 
-// --- live buttons, the bar's press, notifications --------------------------
+// --- live buttons and notifications ------------------------------------------
 
 void TMediaPlayer::AllowPlayAndRecord() {
   if (playCapable_) liveButtons_.Include(btPlay);
@@ -468,30 +443,8 @@ void TMediaPlayer::UpdateLiveButtons(TMPBtnType kind) {
 }
 
 void TMediaPlayer::ApplyLiveButtons() {
-  if (host_) host_->ApplyLiveButtons(liveButtons_);
-}
-
-void TMediaPlayer::DoDefaultAction(TMPBtnType kind) {
-  switch (kind) {
-    case btPlay: Play(); break;
-    case btPause: Pause(); break;
-    case btStop: Stop(); break;
-    case btNext: Next(); break;
-    case btPrev: Previous(); break;
-    case btStep: Step(); break;
-    case btBack: Back(); break;
-    case btRecord: Record(); break;
-    case btEject: Eject(); break;
-  }
-}
-
-void TMediaPlayer::FireButton() {
-  bool doDefault = true;
-  const TMPBtnType kind = pressedButton_;
-  if (OnClick) OnClick(this, kind, doDefault);
-  if (!doDefault) return;
-  DoDefaultAction(kind);
-  if (OnPostClick) OnPostClick(this, kind);
+  liveFlags_ = liveButtons_;
+  Invalidate();
 }
 
 void TMediaPlayer::Notify(std::uint32_t code) {
@@ -509,23 +462,6 @@ void TMediaPlayer::Notify(std::uint32_t code) {
     default: break;
   }
   if (OnNotify) OnNotify(this);
-}
-
-// --- painting --------------------------------------------------------------
-
-void TMediaPlayer::Paint(Canvas& canvas) {
-  const TRect client = ClientRect();
-  canvas.Brush = {clBtnFace, bsSolid};
-  canvas.FillRect(client);
-  int shown = 0;
-  for (int kind = 0; kind < kButtonKindCount; ++kind) {
-    if (visibleButtons_.Contains(static_cast<TMPBtnType>(kind))) ++shown;
-  }
-  if (shown == 0) return;
-  const int cell = client.Width() / shown;
-  for (int i = 0; i < shown; ++i) {
-    DrawButtonFrame(canvas, {i * cell, 0, (i + 1) * cell, client.Height()}, false);
-  }
 }
 
 }  // namespace dz

@@ -1,16 +1,19 @@
 #pragma once
 // TMediaPlayer: the media player control, a windowed, self-painted control
 // of the form. It owns at most one open MCI device, opened on one file,
-// drives it with the requests below and paints a bar of button cells.
+// drives it with the requests below, and shows a bar of push-button cells,
+// one per shown button kind, that the user presses with the mouse or the
+// keyboard to fire the kind's default action on the device.
 //
-// Its native window is its peer, which is also the window MCI posts its
-// completion notices to. The peer plugs in as the control's MediaPlayerHost:
-// it calls SetHost(this) when made and SetHost(nullptr) when it goes, gives
-// its window handle from CallbackWindow(), repaints on ApplyLiveButtons, and
-// calls Notify(code) through the dispatcher when MM_MCINOTIFY arrives.
-// A request made while the control has no window (before the form is shown,
-// or without a peer factory) goes without a callback window: it never fails
-// for the want of one.
+// The bar's whole state (cells, faces, focus, press) is here; the control's
+// peer is an ordinary self-painted window that paints through Paint, reports
+// the mouse and keys, and is the window MCI posts its completion notices
+// (MM_MCINOTIFY) to: they reach Notify through the dispatcher. Requests
+// name the peer's window as their callback; a request made while the
+// control has no window (before the form is shown, or without a peer
+// factory) goes without one: it never fails for the want of one.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -19,6 +22,7 @@
 
 #include "runtime/Exceptions.h"
 #include "ui/Controls.h"
+#include "ui/Picture.h"
 
 namespace dz {
 
@@ -86,28 +90,22 @@ enum TMPModes : std::uint8_t {
 using EMPNotify = std::function<void(TObject* Sender, TMPBtnType Button, bool& DoDefault)>;
 using EMPPostNotify = std::function<void(TObject* Sender, TMPBtnType Button)>;
 
-// What the control needs of its native window (its peer).
-class MediaPlayerHost {
- public:
-  virtual ~MediaPlayerHost() = default;
-  // The control's own window handle: the callback of every request that
-  // may notify.
-  virtual std::uintptr_t CallbackWindow() = 0;
-  // Copy the live set into the bar's per-kind live flags and repaint.
-  virtual void ApplyLiveButtons(TButtonSet live) = 0;
-  // A shown, enabled or coloured set or AutoEnable changed.
-  virtual void ButtonSetsChanged() {}
-};
+// The three faces of a button kind (media/MediaPlayerFaces.h).
+enum class FaceStyle : std::uint8_t { Enabled, Disabled, Coloured };
+inline constexpr int kFaceStyleCount = 3;
+inline constexpr int kFaceCount = kFaceStyleCount * kButtonKindCount;
+// Faces are kept style by style, each in kind order.
+constexpr std::size_t FaceIndex(FaceStyle style, TMPBtnType kind) {
+  return static_cast<std::size_t>(style) * kButtonKindCount + kind;
+}
 
 class TMediaPlayer : public TCustomControl {
  public:
-  // 240 x 30, a tab stop; closed.
+  // 240 x 30, a tab stop, closed; the 27 faces loaded.
   explicit TMediaPlayer(TComponent* owner);
-  // Closes an open device, waiting; never raises.
+  // Closes an open device, waiting; never raises. The faces go with it.
   ~TMediaPlayer() override;
   const char* ClassName() const override { return "TMediaPlayer"; }
-
-  void SetHost(MediaPlayerHost* host) { host_ = host; }
 
   // Published properties.
   const std::string& FileName() const { return fileName_; }
@@ -140,7 +138,12 @@ class TMediaPlayer : public TCustomControl {
   EMPPostNotify OnPostClick;
   TNotifyEvent OnNotify;
 
-  // Runs once the control has been loaded from the stored layout.
+  // The stored layout is being read into the control, from now until
+  // Loaded: a resize leaves the cells alone, and the shown kinds share the
+  // width as it is.
+  void Loading();
+  // Runs once the control has been loaded from the stored layout: the width
+  // fits the shown cells, then AutoOpen.
   void Loaded();
 
   // Device operations.
@@ -194,6 +197,25 @@ class TMediaPlayer : public TCustomControl {
   TMPBtnType PressedButton() const { return pressedButton_; }
   void SetPressedButton(TMPBtnType kind) { pressedButton_ = kind; }
 
+  // The bar's state.
+  // Width of one cell, both border columns included; neighbours share one.
+  int CellWidth() const { return cellWidth_; }
+  // The widest face plus 8, the tallest plus 4.
+  int MinCellWidth() const { return minCellWidth_; }
+  int MinCellHeight() const { return minCellHeight_; }
+  // The shown kinds, counted as 1 when there are none.
+  int VisibleCount() const;
+  // The kind with the focus rectangle, which the Space key fires.
+  TMPBtnType FocusIndex() const { return focusIndex_; }
+  // A mouse press on an allowed cell is in progress.
+  bool Tracking() const { return tracking_; }
+  // The pressed cell is drawn sunken (the pointer is over it).
+  bool ShownDown() const { return shownDown_; }
+  TRect PressedRect() const { return pressedRect_; }
+  // LiveButtons as the bar last took them (ApplyLiveButtons).
+  TButtonSet LiveFlags() const { return liveFlags_; }
+  const Picture& Face(FaceStyle style, TMPBtnType kind) const;
+
   // Live buttons after `kind` was acted on, and their copy to the bar.
   void UpdateLiveButtons(TMPBtnType kind);
   void ApplyLiveButtons();
@@ -207,13 +229,35 @@ class TMediaPlayer : public TCustomControl {
   // MM_MCINOTIFY arrived with this notify code.
   void Notify(std::uint32_t code);
 
-  // The bar: one raised cell per shown kind, over the button face colour.
+  // The bar: the outline, then a cell per shown kind with its face.
   void Paint(Canvas& canvas) override;
+  // A left press on an allowed cell presses it; the release over it fires
+  // it. Space fires the focused kind, Left and Right move the focus.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void CancelMode() override;
+  void KeyDown(std::uint16_t& key, TShiftState shift) override;
 
  protected:
   void ComponentFreed(TComponent* component) noexcept override;
+  void Resized(int dx, int dy) override;
+  // The bar fires its own events; there is no plain click.
+  bool ClickOnRelease() const override { return false; }
 
  private:
+  // The bar (MediaPlayerBar.cpp).
+  void LoadFaces();
+  bool Shown(TMPBtnType kind) const { return visibleButtons_.Contains(kind); }
+  // Whether a mouse press may press the kind: live or enabled, as AutoEnable says.
+  bool Allowed(TMPBtnType kind) const;
+  void FitSizeToCells();
+  void FitWidthToCells();
+  void PaintCell(Canvas& canvas, TMPBtnType kind, int x);
+  void StepFocus(int direction);
+  void UpdateBarAfterFire();
+  bool HasKeyboardFocus() const;
+
   void DisplayRemoved() noexcept;
   void RequireOpen() const;
   std::uint32_t WaitingFlags();
@@ -229,8 +273,6 @@ class TMediaPlayer : public TCustomControl {
   void SeekToTrack(bool forward);
   void StepBy(bool reverse);
   void AllowPlayAndRecord();
-
-  MediaPlayerHost* host_ = nullptr;
 
   std::string fileName_;
   TMPDeviceTypes deviceType_ = dtAutoSelect;
@@ -261,6 +303,19 @@ class TMediaPlayer : public TCustomControl {
   TMPNotifyValues notifyResult_ = NotifySuccessful;
   TButtonSet liveButtons_;
   TMPBtnType pressedButton_ = btPlay;
+
+  // The bar. The shown, enabled and coloured flags of the kinds are the
+  // three sets above; the live flags follow LiveButtons only when applied.
+  std::array<Picture, kFaceCount> faces_;
+  TButtonSet liveFlags_;
+  int cellWidth_ = 0;
+  int minCellWidth_ = 0;
+  int minCellHeight_ = 0;
+  TMPBtnType focusIndex_ = btPlay;
+  bool tracking_ = false;
+  bool shownDown_ = false;
+  TRect pressedRect_;
+  bool loading_ = false;
 };
 
 }  // namespace dz

@@ -18,6 +18,7 @@ class TextMeasurer;   // ui/Canvas.h
 class FileDialogs;    // ui/OpenDialog.h
 class ButtonTheme;    // ui/ButtonTheme.h
 class PopupMenus;     // ui/Menus.h
+class FaceResources;  // media/MediaPlayerFaces.h
 
 struct Platform {
   Clock* clock = nullptr;
@@ -31,6 +32,7 @@ struct Platform {
   FileDialogs* fileDialogs = nullptr;
   ButtonTheme* theme = nullptr;        // none: classic button faces only
   PopupMenus* menus = nullptr;
+  FaceResources* faces = nullptr;      // none: the player's faces as drawn in source
 };
 
 // The ports in force; a missing port is a programming error (Require throws).

@@ -66,6 +66,10 @@ class ControlPeer {
   virtual void Invalidate(const TRect& area) = 0;
   // Give the native window the keyboard focus.
   virtual void SetFocus() = 0;
+  // Whether the native window has the keyboard focus now (the form's
+  // focused control keeps its place while the program is not active; its
+  // window does not keep the focus).
+  virtual bool HasKeyboardFocus() const { return false; }
   // The native window handle as a number (0 when there is none).
   virtual std::uintptr_t NativeHandle() const { return 0; }
   // Hide the hint window if it shows (it is the application's, shared).

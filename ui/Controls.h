@@ -59,9 +59,12 @@ using TShiftState = unsigned;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
-// Key codes of the keys a form offers its controls (the platform's numbers).
+// Key codes of the keys a form or a control acts on (the platform's numbers).
 inline constexpr std::uint16_t vkReturn = 13;
 inline constexpr std::uint16_t vkEscape = 27;
+inline constexpr std::uint16_t vkSpace = 32;
+inline constexpr std::uint16_t vkLeft = 37;
+inline constexpr std::uint16_t vkRight = 39;
 
 class TObject {
  public:

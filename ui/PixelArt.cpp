@@ -154,6 +154,63 @@ std::vector<std::uint8_t> EncodeBmp(const PixelImage& picture) {
   return out;
 }
 
+std::vector<std::uint8_t> EncodeBmp16(const PixelImage& picture) {
+  static constexpr std::array<PixelColour, 16> kPalette{{
+      {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
+      {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+      {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
+      {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+  }};
+  const auto indexOf = [&](int x, int y) {
+    const PixelColour c = picture.At(x, y);
+    for (std::size_t i = 0; i < kPalette.size(); ++i) {
+      if (kPalette[i] == c) return static_cast<std::uint8_t>(i);
+    }
+    throw Exception("Colour at " + std::to_string(x) + "," + std::to_string(y) +
+                    " is not one of the 16 standard colours");
+  };
+  const auto width = static_cast<std::uint32_t>(picture.Width());
+  const auto height = static_cast<std::uint32_t>(picture.Height());
+  const std::uint32_t stride = ((width + 1) / 2 + 3) & ~3u;
+  const std::uint32_t imageSize = stride * height;
+  const std::uint32_t headers = 14 + 40 + 16 * 4;
+
+  std::vector<std::uint8_t> out;
+  out.reserve(headers + imageSize);
+  out.push_back('B');
+  out.push_back('M');
+  PutLe(out, headers + imageSize, 4);
+  PutLe(out, 0, 4);
+  PutLe(out, headers, 4);
+  PutLe(out, 40, 4);
+  PutLe(out, width, 4);
+  PutLe(out, height, 4);
+  PutLe(out, 1, 2);
+  PutLe(out, 4, 2);                    // bits per pixel
+  PutLe(out, 0, 4);
+  PutLe(out, imageSize, 4);
+  PutLe(out, 3780, 4);
+  PutLe(out, 3780, 4);
+  PutLe(out, 16, 4);                   // colours used
+  PutLe(out, 0, 4);
+  for (const PixelColour& c : kPalette) {
+    out.push_back(c.b);
+    out.push_back(c.g);
+    out.push_back(c.r);
+    out.push_back(0);
+  }
+  for (int y = picture.Height() - 1; y >= 0; --y) {
+    const std::size_t rowStart = out.size();
+    for (int x = 0; x < picture.Width(); x += 2) {
+      const std::uint8_t high = indexOf(x, y);
+      const std::uint8_t low = x + 1 < picture.Width() ? indexOf(x + 1, y) : 0;
+      out.push_back(static_cast<std::uint8_t>(high << 4 | low));
+    }
+    out.resize(rowStart + stride, 0);
+  }
+  return out;
+}
+
 bool WriteBmpFile(const PixelImage& picture, const std::string& path) {
   const std::vector<std::uint8_t> bytes = EncodeBmp(picture);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);

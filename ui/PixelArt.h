@@ -67,6 +67,12 @@ PixelImage SideBySide(const PixelImage& left, const PixelImage& right);
 // The bytes of a 24-bit BMP file: 14-byte file header, 40-byte info header,
 // rows bottom-up in B, G, R order, each padded to a multiple of 4 bytes.
 std::vector<std::uint8_t> EncodeBmp(const PixelImage& picture);
+// The bytes of a 16-colour BMP file in the standard palette (black, maroon,
+// green, olive, navy, purple, teal, silver, grey, red, lime, yellow, blue,
+// fuchsia, aqua, white): the headers, the palette, rows bottom-up with two
+// pixels a byte (the left one in the high half), each row padded to a
+// multiple of 4 bytes. Throws Exception for a colour outside the palette.
+std::vector<std::uint8_t> EncodeBmp16(const PixelImage& picture);
 // Writes EncodeBmp's bytes; false when the file cannot be written whole.
 bool WriteBmpFile(const PixelImage& picture, const std::string& path);
 

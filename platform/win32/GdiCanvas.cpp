@@ -25,13 +25,7 @@ RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 // a monochrome mask that is white where the picture is transparent.
 MaskedPicture MakeMaskedPicture(HDC dc, const Image& image, TColor transparent) {
   MaskedPicture picture;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.Width;
-  info.bmiHeader.biHeight = -image.Height;  // top-down, as the picture's rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(image.Width, image.Height);
   void* bits = nullptr;
   picture.colour = Bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!picture.colour || !bits) return {};
@@ -85,6 +79,17 @@ HFONT CachedFont(const TFont& font) {
 }
 
 std::size_t CachedFontCount() noexcept { return FontCache().size(); }
+
+BITMAPINFO TopDown32BitInfo(int width, int height) noexcept {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // negative: the rows run top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
 
 COLORREF ResolveColorRef(TColor color) noexcept {
   if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
@@ -275,13 +280,7 @@ static int InkWidth(HDC screen, const TFont& font, const std::string& text, unsi
   const int width = box.cx + box.cy + 8;  // room for any overhang
   const int height = box.cy;
   if (width <= 0 || height <= 0) return 0;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(width, height);
   void* bits = nullptr;
   Bitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   MemoryDc dc(screen);

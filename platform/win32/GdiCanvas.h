@@ -30,6 +30,10 @@ std::size_t CachedFontCount() noexcept;
 // A system colour resolved now (GetSysColor), or the RGB value itself.
 COLORREF ResolveColorRef(TColor color) noexcept;
 
+// The header of a 32-bit device-independent bitmap whose rows run from the
+// top down, as the model's pictures do (each pixel 0x00RRGGBB).
+BITMAPINFO TopDown32BitInfo(int width, int height) noexcept;
+
 class GdiCanvas final : public Canvas {
  public:
   // Draws on `dc`, which the caller owns and keeps alive. The DC's state is

@@ -5,24 +5,9 @@
 
 namespace dz::win32 {
 
-MediaPlayerPeer::MediaPlayerPeer(TMediaPlayer& player) : SurfacePeer(player), player_(player) {
-  player_.SetHost(this);
-}
+MediaPlayerPeer::MediaPlayerPeer(TMediaPlayer& player) : SurfacePeer(player), player_(player) {}
 
-MediaPlayerPeer::~MediaPlayerPeer() {
-  player_.SetHost(nullptr);
-  Destroy();
-}
-
-std::uintptr_t MediaPlayerPeer::CallbackWindow() { return reinterpret_cast<std::uintptr_t>(Handle()); }
-
-void MediaPlayerPeer::ApplyLiveButtons(TButtonSet) { Repaint(); }
-
-void MediaPlayerPeer::ButtonSetsChanged() { Repaint(); }
-
-void MediaPlayerPeer::Repaint() noexcept {
-  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
-}
+MediaPlayerPeer::~MediaPlayerPeer() { Destroy(); }
 
 LRESULT MediaPlayerPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == mci::kMmMciNotify) {

@@ -5,6 +5,7 @@
 
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Win32ButtonTheme.h"
+#include "platform/win32/Win32FaceResources.h"
 #include "platform/win32/Win32MediaPlayerPeer.h"
 #include "platform/win32/Win32PeerKinds.h"
 #include "platform/win32/Win32PopupMenus.h"
@@ -282,10 +283,12 @@ void AddWin32ControlPorts(Platform& platform) {
   static ScreenTextMeasurer text;
   static Win32ButtonTheme theme;
   static Win32PopupMenus menus;
+  static Win32FaceResources faces;
   platform.peers = &peers;
   platform.text = &text;
   platform.theme = &theme;
   platform.menus = &menus;
+  platform.faces = &faces;
 }
 
 }  // namespace dz::win32

@@ -37,6 +37,7 @@ class WinPeer : public ControlPeer {
   void Changed(PeerChange what) override;
   void Invalidate(const TRect& area) override;
   void SetFocus() override;
+  bool HasKeyboardFocus() const override { return Hwnd() && GetFocus() == Hwnd(); }
   TPoint ClientToScreen(TPoint point) const override;
   void CancelHint() override;
 
@@ -100,7 +101,8 @@ class Win32PeerFactory final : public PeerFactory {
 };
 
 // Puts the peer factory, the screen text measurer, the visual style of
-// button faces and the popup menus into `platform`.
+// button faces, the popup menus and the media player's faces from the
+// program's resources into `platform`.
 void AddWin32ControlPorts(Platform& platform);
 
 // The hint window of the form whose window is `form` (nullptr until one of

@@ -17,38 +17,50 @@ using namespace mci;
 constexpr std::uintptr_t kHostWindow = 0x4242;
 constexpr std::uint32_t kModeStopped = 525, kModePlaying = 526, kModePaused = 529;
 
-struct RecordingHost : MediaPlayerHost {
-  std::uintptr_t CallbackWindow() override { ++windowAsks; return kHostWindow; }
-  void ApplyLiveButtons(TButtonSet live) override { applied.push_back(live); }
-  void ButtonSetsChanged() override { ++setChanges; }
-  int windowAsks = 0;
-  int setChanges = 0;
-  std::vector<TButtonSet> applied;
+// The player's window: its handle is the callback of the requests, and it
+// counts the repaints asked of it.
+struct RecordingPeer final : ControlPeer {
+  void Changed(PeerChange) override {}
+  void Invalidate(const TRect&) override { ++repaints; }
+  void SetFocus() override {}
+  std::uintptr_t NativeHandle() const override { return kHostWindow; }
+  int repaints = 0;
+};
+
+struct RecordingPeerFactory final : PeerFactory {
+  std::unique_ptr<ControlPeer> CreatePeer(TWinControl&) override {
+    auto peer = std::make_unique<RecordingPeer>();
+    made = peer.get();
+    return peer;
+  }
+  RecordingPeer* made = nullptr;
 };
 
 class MediaPlayerTest : public ::testing::Test {
  protected:
-  MediaPlayerTest() : scope_(MakePlatform(mci_)) {
+  MediaPlayerTest() : scope_(MakePlatform(mci_, peers_)) {
     player_ = std::make_unique<TMediaPlayer>(nullptr);
-    player_->SetHost(&host_);
+    player_->CreatePeers();
     player_->SetFileName("C:\\Alarm\\song.mp3");
     mci_.errorTexts[275] = "Cannot find the specified file.";
   }
-  static Platform MakePlatform(FakeMci& mci) {
+  static Platform MakePlatform(FakeMci& mci, PeerFactory& peers) {
     Platform p;
     p.mci = &mci;
+    p.peers = &peers;
     return p;
   }
   TMediaPlayer& player() { return *player_; }
+  int Repaints() const { return peers_.made->repaints; }
   void OpenAndClear() {
     player().Open();
     mci_.Clear();
-    host_.applied.clear();
+    peers_.made->repaints = 0;
   }
   const MciRequest& Last() const { return mci_.requests.back(); }
 
   FakeMci mci_;
-  RecordingHost host_;
+  RecordingPeerFactory peers_;
   ScopedPlatform scope_;
   std::unique_ptr<TMediaPlayer> player_;
 };
@@ -95,8 +107,8 @@ TEST_F(MediaPlayerTest, OpenSendsItsRequestsInOrderWithTheirFlags) {
   EXPECT_TRUE(player().PlayCapable());
   EXPECT_FALSE(player().StepCapable());
   EXPECT_EQ(player().LiveButtons(), (TButtonSet{btNext, btPrev, btPlay}));
-  ASSERT_EQ(host_.applied.size(), 1u);
-  EXPECT_EQ(host_.applied[0], (TButtonSet{btNext, btPrev, btPlay}));
+  EXPECT_EQ(player().LiveFlags(), (TButtonSet{btNext, btPrev, btPlay}));
+  EXPECT_GT(Repaints(), 0);
 }
 
 TEST_F(MediaPlayerTest, ForcedTypeAndShareableChangeTheOpenFlags) {
@@ -211,7 +223,7 @@ TEST_F(MediaPlayerTest, AFailedOpenRaisesTheDevicesTextAndLeavesTheControlClosed
   EXPECT_EQ(player().LastError(), 275u);
   EXPECT_FALSE(player().IsOpen());
   EXPECT_EQ(mci_.requests.size(), 1u);
-  EXPECT_TRUE(host_.applied.empty());
+  EXPECT_TRUE(player().LiveFlags().Empty());
   mci_.Clear();
   ExpectNoDevice([&] { player().Play(); });
   EXPECT_TRUE(mci_.requests.empty());
@@ -484,12 +496,11 @@ TEST_F(MediaPlayerTest, AFailedCloseKeepsTheDeviceAndASuccessfulOneEmptiesTheBar
   player().Close();
   EXPECT_TRUE(player().IsOpen());
   EXPECT_EQ(player().LastError(), 263u);
-  EXPECT_TRUE(host_.applied.empty());
+  EXPECT_EQ(player().LiveFlags(), (TButtonSet{btNext, btPrev, btPlay}));
   player().Close();
   EXPECT_FALSE(player().IsOpen());
   EXPECT_EQ(player().DeviceIdent(), 0);
-  ASSERT_EQ(host_.applied.size(), 1u);
-  EXPECT_TRUE(host_.applied[0].Empty());
+  EXPECT_TRUE(player().LiveFlags().Empty());
 }
 
 TEST_F(MediaPlayerTest, DestructionClosesWaitingAndNeverRaises) {
@@ -537,7 +548,8 @@ TEST_F(MediaPlayerTest, ANoticeWhileStoppedOffersPlayAgain) {
   EXPECT_EQ(player().LiveButtons(), (TButtonSet{btNext, btPrev, btPause, btStop}));
   player().Notify(kNotifySuccessful);
   EXPECT_EQ(player().LiveButtons(), (TButtonSet{btNext, btPrev, btPlay}));
-  EXPECT_EQ(host_.applied.size(), 1u);
+  EXPECT_EQ(player().LiveFlags(), (TButtonSet{btNext, btPrev, btPlay}));
+  EXPECT_GT(Repaints(), 0);
   EXPECT_EQ(player().LastError(), 0u);
 }
 
@@ -552,7 +564,7 @@ TEST_F(MediaPlayerTest, ANoticeWhilePlayingOrWithoutAutoEnableLeavesTheBar) {
   EXPECT_EQ(player().LiveButtons(), playing);
   EXPECT_TRUE(fired);
   EXPECT_EQ(player().NotifyResult(), NotifyAborted);
-  EXPECT_TRUE(host_.applied.empty());
+  EXPECT_EQ(Repaints(), 0);
 
   mci_.SetMode(kModeStopped);
   player().SetAutoEnable(false);
@@ -576,12 +588,14 @@ TEST_F(MediaPlayerTest, LiveButtonsFollowTheKindActedOn) {
 TEST_F(MediaPlayerTest, ButtonSetsDefaultToAllNineAndAutoEnableReappliesTheLiveSet) {
   EXPECT_EQ(player().VisibleButtons().Bits(), 0x01FF);
   EXPECT_EQ(TButtonSet::FromBits(0xFFFF).Bits(), 0x01FF);
+  OpenAndClear();
+  player().UpdateLiveButtons(btPlay);
   player().SetAutoEnable(true);  // unchanged: nothing
-  EXPECT_TRUE(host_.applied.empty());
+  EXPECT_EQ(Repaints(), 0);
   player().SetAutoEnable(false);
-  EXPECT_EQ(host_.setChanges, 1);
+  EXPECT_EQ(Repaints(), 1);
   player().SetAutoEnable(true);
-  EXPECT_EQ(host_.applied.size(), 1u);
+  EXPECT_EQ(player().LiveFlags(), (TButtonSet{btNext, btPrev, btPause, btStop}));
 }
 
 TEST_F(MediaPlayerTest, FiringAButtonRunsClickThenTheActionThenPostClick) {
@@ -618,8 +632,7 @@ TEST_F(MediaPlayerTest, AutoOpenOpensWhenLoaded) {
 
 // --- the control and its window ------------------------------------------
 
-// Stands in for the native windows: the player's peer is its host, as on
-// the platform.
+// Stands in for the native windows: the player's window is 0x5151.
 class WindowFactory final : public PeerFactory {
  public:
   struct PlainPeer : ControlPeer {
@@ -627,26 +640,21 @@ class WindowFactory final : public PeerFactory {
     void Invalidate(const TRect&) override {}
     void SetFocus() override {}
   };
-  struct PlayerPeer final : PlainPeer, MediaPlayerHost {
-    PlayerPeer(TMediaPlayer& player, WindowFactory& factory) : player_(player), factory_(factory) {
-      player_.SetHost(this);
-    }
+  struct PlayerPeer final : PlainPeer {
+    explicit PlayerPeer(WindowFactory& factory) : factory_(factory) {}
     ~PlayerPeer() override {
       factory_.requestsAtPeerEnd = factory_.mci ? factory_.mci->requests.size() : 99;
-      player_.SetHost(nullptr);
     }
-    std::uintptr_t CallbackWindow() override { return 0x5151; }
-    void ApplyLiveButtons(TButtonSet) override {}
-    TMediaPlayer& player_;
+    std::uintptr_t NativeHandle() const override { return 0x5151; }
     WindowFactory& factory_;
   };
 
   std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control) override {
     if (refuseWindows) return nullptr;
-    if (auto* player = dynamic_cast<TMediaPlayer*>(&control)) {
+    if (dynamic_cast<TMediaPlayer*>(&control)) {
       // A child window needs its parent's.
       if (!control.Parent() || !control.Parent()->Peer()) return nullptr;
-      return std::make_unique<PlayerPeer>(*player, *this);
+      return std::make_unique<PlayerPeer>(*this);
     }
     return std::make_unique<PlainPeer>();
   }

@@ -1,11 +1,16 @@
 // The sound tests' helper program.
 //   dz_sound_probe play FILE           plays FILE through the media player
 //                                      control and waits for its end notice
-//   dz_sound_probe tone FILE HZ MS     checks that the 16-bit PCM WAV FILE
+//   dz_sound_probe tone FILE HZ MS [MAX]
+//                                      checks that the 16-bit PCM WAV FILE
 //                                      holds a tone of HZ for at least MS
+//                                      (and, given MAX, for no longer)
+//   dz_sound_probe bar FILE FOLDER     clicks Play and Stop on the bar with
+//                                      FILE open (BarProbe.cpp)
 //   dz_sound_probe web                 opens the program's web site
 #include <windows.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -57,7 +62,7 @@ std::uint32_t Le(const std::vector<unsigned char>& b, std::size_t at, int bytes)
 
 // Longest run of 20 ms windows in which the tone carries most of the power
 // and the sound is not near silence.
-int Tone(const std::string& file, double hz, int wantMs) {
+int Tone(const std::string& file, double hz, int wantMs, int maxMs) {
   std::ifstream in(file, std::ios::binary);
   std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF") {
@@ -105,7 +110,7 @@ int Tone(const std::string& file, double hz, int wantMs) {
     if (run > best) best = run;
   }
   std::printf("longest %g Hz tone: %d ms of %zu ms recorded\n", hz, best, frames * 1000 / rate);
-  return best >= wantMs ? 0 : 1;
+  return best >= wantMs && best <= maxMs ? 0 : 1;
 }
 
 }  // namespace
@@ -118,7 +123,9 @@ int main(int argc, char** argv) {
     dz::OpenWebSite();
     return 0;
   }
-  if (mode == "tone" && argc == 5) return Tone(argv[2], std::atof(argv[3]), std::atoi(argv[4]));
-  std::printf("usage: dz_sound_probe play FILE | tone FILE HZ MS | web\n");
+  if (mode == "tone" && (argc == 5 || argc == 6))
+    return Tone(argv[2], std::atof(argv[3]), std::atoi(argv[4]), argc == 6 ? std::atoi(argv[5]) : INT_MAX);
+  if (mode == "bar" && argc == 4) return dz::sound::RunBarProbe(argv[2], argv[3]);
+  std::printf("usage: dz_sound_probe play FILE | tone FILE HZ MS [MAX] | bar FILE FOLDER | web\n");
   return 2;
 }

@@ -38,4 +38,9 @@ class PlayerForm {
   TMediaPlayer* player_;
 };
 
+// Shows the player's bar set up as in the program, opens `file`, clicks
+// Play and later Stop, and checks the faces on the screen; saves what it
+// saw as bar-*.bmp in the folder `shots`. Returns the exit code.
+int RunBarProbe(const std::string& file, const std::string& shots);
+
 }  // namespace dz::sound
