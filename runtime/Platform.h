@@ -19,6 +19,11 @@ class FileDialogs;    // ui/OpenDialog.h
 class ButtonTheme;    // ui/ButtonTheme.h
 class PopupMenus;     // ui/Menus.h
 class FaceResources;  // media/MediaPlayerFaces.h
+class ExecutionState; // alarm/SafeguardPorts.h
+class WakeTimer;      // alarm/SafeguardPorts.h
+class PowerEvents;    // alarm/SafeguardPorts.h
+class FallbackSound;  // alarm/SafeguardPorts.h
+class AudioEndpoint;  // alarm/SafeguardPorts.h
 
 struct Platform {
   Clock* clock = nullptr;
@@ -33,6 +38,12 @@ struct Platform {
   ButtonTheme* theme = nullptr;        // none: classic button faces only
   PopupMenus* menus = nullptr;
   FaceResources* faces = nullptr;      // none: the player's faces as drawn in source
+  // The alarm's safeguards; each one missing is left out.
+  ExecutionState* executionState = nullptr;  // none: the system may sleep on idle
+  WakeTimer* wakeTimer = nullptr;            // none: nothing wakes the system
+  PowerEvents* power = nullptr;              // none: sleep and resume go unnoticed
+  FallbackSound* fallbackSound = nullptr;    // none: a failed song stays silent
+  AudioEndpoint* audioEndpoint = nullptr;    // none: a muted output stays muted
 };
 
 // The ports in force; a missing port is a programming error (Require throws).

@@ -44,6 +44,16 @@ void TTimer::SetOnTimer(std::function<void()> handler) {
 
 void TTimer::Restart() {
   StopPlatformTimer();
+  try {
+    StartPlatformTimer();
+  } catch (...) {
+    if (observer_) observer_();
+    throw;
+  }
+  if (observer_) observer_();
+}
+
+void TTimer::StartPlatformTimer() {
   if (interval_ == 0 || !enabled_ || !core_->onTimer) return;
   TimerService& service = Require(CurrentPlatform().timers, "timers");
   std::weak_ptr<Core> weak = core_;

@@ -32,14 +32,23 @@ class TTimer {
   // True while a platform timer is running for this timer.
   bool Running() const noexcept { return id_ != 0; }
 
+  // Called after every real change of Enabled, Interval or OnTimer, once the
+  // platform timer has been started or stopped for it (also when the
+  // platform refused a new one): the one place where an observer learns
+  // that Running() may have changed. It must not throw. Not called while
+  // the timer is destroyed.
+  void SetStateObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
  private:
   struct Core;
   void Restart();
+  void StartPlatformTimer();
   void StopPlatformTimer() noexcept;
 
   bool enabled_ = true;
   std::uint32_t interval_ = 1000;
   std::shared_ptr<Core> core_;
+  std::function<void()> observer_;
   TimerService* service_ = nullptr;  // the service that runs id_
   TimerId id_ = 0;
 };

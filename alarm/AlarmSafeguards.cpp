@@ -1,0 +1,251 @@
+#include "alarm/AlarmSafeguards.h"
+
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "runtime/Clock.h"
+#include "runtime/Conversions.h"
+#include "runtime/DateTime.h"
+#include "runtime/Exceptions.h"
+#include "runtime/Platform.h"
+
+namespace dz {
+
+namespace {
+
+constexpr std::int64_t kMsPerMinute = 60000;
+
+// An hour or minute text as the alarm check reads it: more than two
+// characters count as "0", fewer are padded with "0" in front, and the
+// result is converted as an integer. Nothing when it does not convert.
+std::optional<std::int32_t> ReadAsAlarmCheck(std::string text) {
+  if (text.size() > 2) text = "0";
+  if (text.size() < 2) text = "0" + text;
+  try {
+    return ParseInteger(text);
+  } catch (const Exception&) {
+    return std::nullopt;
+  }
+}
+
+// The alarm's minute of the day, or nothing when the texts do not make a
+// time of day (the check could never match them).
+std::optional<std::int64_t> AlarmMinuteOfDay(const std::string& hourText,
+                                             const std::string& minuteText) {
+  const std::optional<std::int32_t> hour = ReadAsAlarmCheck(hourText);
+  const std::optional<std::int32_t> minute = ReadAsAlarmCheck(minuteText);
+  if (!hour || !minute || *hour < 0 || *hour > 23 || *minute < 0 || *minute > 59) {
+    return std::nullopt;
+  }
+  return std::int64_t{*hour} * 60 + *minute;
+}
+
+// Local time as milliseconds since the timestamps' epoch, and back.
+std::int64_t ToMs(const LocalTime& t) {
+  const std::int64_t days = DaysSinceEpoch(t.year, t.month, t.day);
+  return days * kMsPerDay +
+         ((std::int64_t{t.hour} * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond;
+}
+
+LocalTime FromMs(std::int64_t ms) {
+  std::int64_t days = ms / kMsPerDay;
+  std::int64_t ofDay = ms % kMsPerDay;
+  if (ofDay < 0) {
+    ofDay += kMsPerDay;
+    --days;
+  }
+  const DateParts date = DateFromDays(days);
+  LocalTime t;
+  t.year = static_cast<std::uint16_t>(date.year);
+  t.month = static_cast<std::uint16_t>(date.month);
+  t.day = static_cast<std::uint16_t>(date.day);
+  t.dayOfWeek = static_cast<std::uint16_t>(DayOfWeek(static_cast<Timestamp>(days)));
+  t.hour = static_cast<std::uint16_t>(ofDay / 3600000);
+  t.minute = static_cast<std::uint16_t>(ofDay / kMsPerMinute % 60);
+  t.second = static_cast<std::uint16_t>(ofDay / 1000 % 60);
+  t.millisecond = static_cast<std::uint16_t>(ofDay % 1000);
+  return t;
+}
+
+// The latest start of the alarm minute at or before `ms`.
+std::int64_t LastAlarmStart(std::int64_t ms, std::int64_t minuteOfDay) {
+  std::int64_t days = ms / kMsPerDay;
+  if (ms % kMsPerDay < 0) --days;
+  std::int64_t start = days * kMsPerDay + minuteOfDay * kMsPerMinute;
+  if (start > ms) start -= kMsPerDay;
+  return start;
+}
+
+bool SameTime(const LocalTime& a, const LocalTime& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
+         a.minute == b.minute && a.second == b.second && a.millisecond == b.millisecond;
+}
+
+std::optional<std::int64_t> NowMs() {
+  Clock* clock = CurrentPlatform().clock;
+  if (!clock) return std::nullopt;
+  return ToMs(clock->Now());
+}
+
+}  // namespace
+
+AlarmSafeguards::AlarmSafeguards(const Watched& watched, std::function<void()> ringAlarm,
+                                 std::function<std::vector<std::uint8_t>()> wakeupSound)
+    : watched_(watched),
+      ringAlarm_(std::move(ringAlarm)),
+      wakeupSound_(std::move(wakeupSound)),
+      executionState_(CurrentPlatform().executionState),
+      wakeTimer_(CurrentPlatform().wakeTimer),
+      power_(CurrentPlatform().power),
+      fallbackSound_(CurrentPlatform().fallbackSound),
+      audioEndpoint_(CurrentPlatform().audioEndpoint),
+      hourChange_(watched.hour.OnChange),
+      minuteChange_(watched.minute.OnChange),
+      playerClick_(watched.player.OnClick),
+      playerNotify_(watched.player.OnNotify) {
+  for (TTimer* timer : {&watched_.alarmCheck, &watched_.repeat, &watched_.snooze}) {
+    timer->SetStateObserver([this] { Update(); });
+  }
+  // The alarm time changes: the wake timer moves before anything else runs.
+  watched_.hour.OnChange = [this](TObject* sender) {
+    Update();
+    if (hourChange_) hourChange_(sender);
+  };
+  watched_.minute.OnChange = [this](TObject* sender) {
+    Update();
+    if (minuteChange_) minuteChange_(sender);
+  };
+  watched_.player.OnClick = [this](TObject* sender, TMPBtnType button, bool& doDefault) {
+    if (button == btStop) Silence();
+    if (playerClick_) playerClick_(sender, button, doDefault);
+  };
+  watched_.player.OnNotify = [this](TObject* sender) {
+    if (songStarted_ && watched_.player.NotifyResult() == NotifyFailure) StartWakeupSound();
+    if (playerNotify_) playerNotify_(sender);
+  };
+  if (power_) power_->SetHandler([this](PowerChange change) { PowerChanged(change); });
+  Update();
+}
+
+AlarmSafeguards::~AlarmSafeguards() {
+  if (power_) power_->SetHandler({});
+  for (TTimer* timer : {&watched_.alarmCheck, &watched_.repeat, &watched_.snooze}) {
+    timer->SetStateObserver({});
+  }
+  watched_.hour.OnChange = std::move(hourChange_);
+  watched_.minute.OnChange = std::move(minuteChange_);
+  watched_.player.OnClick = std::move(playerClick_);
+  watched_.player.OnNotify = std::move(playerNotify_);
+  if (looping_ && fallbackSound_) fallbackSound_->Stop();
+  if (wakeSetFor_ && wakeTimer_) wakeTimer_->Cancel();
+  if (keptAwake_ && executionState_) executionState_->SetSystemRequired(false);
+}
+
+void AlarmSafeguards::PlaySong(SongCue cue, const std::function<void()>& play) {
+  if (cue == SongCue::Alarm && audioEndpoint_ && audioEndpoint_->DefaultOutputMuted()) {
+    audioEndpoint_->UnmuteDefaultOutput();
+  }
+  songStarted_ = false;
+  try {
+    play();
+  } catch (...) {
+    StartWakeupSound();
+    throw;
+  }
+  // The player raises only without an open device; a refused request shows
+  // in its last error.
+  if (watched_.player.LastError() != 0) {
+    StartWakeupSound();
+  } else {
+    songStarted_ = true;
+  }
+}
+
+void AlarmSafeguards::Silence() noexcept {
+  songStarted_ = false;
+  if (!looping_) return;
+  if (fallbackSound_) fallbackSound_->Stop();
+  looping_ = false;
+  UpdateKeepAwake();
+}
+
+void AlarmSafeguards::StartWakeupSound() noexcept {
+  if (looping_ || !fallbackSound_) return;
+  try {
+    if (!wakeupBytes_ && wakeupSound_) {
+      wakeupBytes_ = std::make_shared<const std::vector<std::uint8_t>>(wakeupSound_());
+    }
+  } catch (...) {
+    return;  // no sound to play; the error box still tells of the failure
+  }
+  if (!wakeupBytes_) return;
+  looping_ = fallbackSound_->PlayLooped(wakeupBytes_);
+  UpdateKeepAwake();
+}
+
+void AlarmSafeguards::Update() noexcept {
+  UpdateKeepAwake();
+  UpdateWakeTimer();
+}
+
+void AlarmSafeguards::UpdateKeepAwake() noexcept {
+  if (!executionState_) return;
+  const bool wanted = watched_.alarmCheck.Running() || watched_.repeat.Running() ||
+                      watched_.snooze.Running() || looping_;
+  if (wanted == keptAwake_) return;
+  executionState_->SetSystemRequired(wanted);
+  keptAwake_ = wanted;
+}
+
+void AlarmSafeguards::UpdateWakeTimer() noexcept {
+  if (!wakeTimer_) return;
+  std::optional<LocalTime> wanted;
+  try {
+    const std::optional<std::int64_t> now = NowMs();
+    const std::optional<std::int64_t> minute =
+        AlarmMinuteOfDay(watched_.hour.Text(), watched_.minute.Text());
+    if (watched_.alarmCheck.Running() && now && minute) {
+      // The next start of the alarm minute after now: within the alarm
+      // minute itself the check is about to ring, so that is tomorrow's.
+      std::int64_t start = LastAlarmStart(*now, *minute);
+      if (start <= *now) start += kMsPerDay;
+      wanted = FromMs(start);
+    }
+  } catch (...) {
+    wanted.reset();  // no memory for a text: no wake timer rather than a wrong one
+  }
+  if (wanted) {
+    if (wakeSetFor_ && SameTime(*wakeSetFor_, *wanted)) return;
+    // A refused timer is asked for again at the next change.
+    if (wakeTimer_->WakeAt(*wanted)) {
+      wakeSetFor_ = wanted;
+    } else {
+      wakeSetFor_.reset();
+    }
+  } else if (wakeSetFor_) {
+    wakeTimer_->Cancel();
+    wakeSetFor_.reset();
+  }
+}
+
+void AlarmSafeguards::PowerChanged(PowerChange change) {
+  const std::optional<std::int64_t> now = NowMs();
+  if (change == PowerChange::Suspending) {
+    if (watched_.alarmCheck.Running() && now) suspendedAt_ = now;
+    return;
+  }
+  // The system tells of one resume up to twice; only the first counts.
+  const std::optional<std::int64_t> suspendedAt = std::exchange(suspendedAt_, std::nullopt);
+  Update();  // the clock moved on while the system slept
+  if (!suspendedAt || !now || !watched_.alarmCheck.Running()) return;
+  const std::optional<std::int64_t> minute =
+      AlarmMinuteOfDay(watched_.hour.Text(), watched_.minute.Text());
+  if (!minute) return;
+  // Missed when the alarm minute overlaps the sleep: it began before the
+  // resume and had not ended when the system went to sleep.
+  const std::int64_t start = LastAlarmStart(*now, *minute);
+  if (start + kMsPerMinute > *suspendedAt && ringAlarm_) ringAlarm_();
+}
+
+}  // namespace dz
