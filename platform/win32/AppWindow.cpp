@@ -1,5 +1,6 @@
 #include "platform/win32/AppWindow.h"
 
+#include "platform/win32/Win32Power.h"
 #include "runtime/Platform.h"
 
 namespace dz::win32 {
@@ -37,6 +38,10 @@ LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SETTINGCHANGE:
       if (onSettingChange) onSettingChange();
       return 0;
+    case WM_POWERBROADCAST:
+      // Sent to every top-level window; the program hears it here only.
+      Win32PowerEvents::Instance().Deliver(wParam);
+      return TRUE;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         // The taskbar's commands go to the main window, which brings the

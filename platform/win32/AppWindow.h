@@ -7,7 +7,8 @@
 // minimises the program: the main window hides and the button shows
 // minimised; the taskbar's restore brings the main window back in the state
 // it had. The error boxes are owned by it; it receives the display power
-// requests and the settings-change broadcasts.
+// requests, the settings-change broadcasts and the power broadcasts
+// (sleep and resume, for Win32PowerEvents).
 #include <functional>
 #include <string>
 

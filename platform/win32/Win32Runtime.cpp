@@ -5,7 +5,9 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Mci.h"
 #include "platform/win32/Win32OpenDialog.h"
+#include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32SoundOutput.h"
 #include "platform/win32/Win32TimerService.h"
 
 namespace dz::win32 {
@@ -26,6 +28,15 @@ void AddWin32Ports(Platform& platform) {
   platform.files = &files;
   static Win32FileDialogs fileDialogs;
   platform.fileDialogs = &fileDialogs;
+  static Win32ExecutionState executionState;
+  platform.executionState = &executionState;
+  static Win32WakeTimer wakeTimer;
+  platform.wakeTimer = &wakeTimer;
+  platform.power = &Win32PowerEvents::Instance();
+  static Win32FallbackSound fallbackSound;
+  platform.fallbackSound = &fallbackSound;
+  static Win32AudioEndpoint audioEndpoint;
+  platform.audioEndpoint = &audioEndpoint;
   // Further ports go here, one line each.
 }
 
