@@ -95,8 +95,8 @@ class AlarmFixture : public ::testing::Test {
 
   // Builds the window at the given local time on 7 December 2026 (a
   // Monday), shows it and gives it the focus, so the settings are read.
-  void Start(int hour, int minute, int second = 0) {
-    clock = std::make_unique<VirtualClock>(scheduler, 2026, 12, 7, hour, minute, second);
+  void Start(int hour, int minute, int second = 0, int millisecond = 0) {
+    clock = std::make_unique<VirtualClock>(scheduler, 2026, 12, 7, hour, minute, second, millisecond);
     Platform platform;
     platform.clock = clock.get();
     platform.timers = &scheduler;
