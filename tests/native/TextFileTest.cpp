@@ -355,4 +355,24 @@ TEST(TextFileWriting, ReplacesAnExistingFileAndUsesThePlatformPortByDefault) {
   in.Close();
 }
 
+TEST(TextFileWriting, TwoProcessesWritingAtOnceEachLeaveAWholeFile) {
+  TempFolder dir;
+  HostFileSystem first, second;
+  second.processId = first.processId + 1;
+  first.running = {second.processId};
+  second.running = {first.processId};
+  const std::string path = dir.File("folderS.txt");
+  TextFileWriter a(first), b(second);
+  a.Create(path);
+  b.Create(path);
+  for (const char* line : {"C:\\a.wav", "06", "50", "2", "5"}) {
+    a.WriteLine(line);
+    b.WriteLine(std::string(line) + "0");
+  }
+  a.Close();
+  EXPECT_EQ(Get(path), "C:\\a.wav\r\n06\r\n50\r\n2\r\n5\r\n");
+  b.Close();  // its temporary file was left alone
+  EXPECT_EQ(Get(path), "C:\\a.wav0\r\n060\r\n500\r\n20\r\n50\r\n");
+}
+
 }  // namespace dz
