@@ -95,7 +95,7 @@ class AlarmFixture : public ::testing::Test {
 
   // Builds the window at the given local time on 7 December 2026 (a
   // Monday), shows it and gives it the focus, so the settings are read.
-  void Start(int hour, int minute, int second = 0, int millisecond = 0) {
+  void Start(int hour, int minute, int second = 0, int millisecond = 0, bool activate = true) {
     clock = std::make_unique<VirtualClock>(scheduler, 2026, 12, 7, hour, minute, second, millisecond);
     Platform platform;
     platform.clock = clock.get();
@@ -109,7 +109,7 @@ class AlarmFixture : public ::testing::Test {
     scope = std::make_unique<ScopedPlatform>(platform);
     form = std::make_unique<TForm1>();
     form->Show();
-    form->HandleActivate();
+    if (activate) form->HandleActivate();
   }
 
   // The sound file in the program's folder, and the settings naming it.

@@ -104,6 +104,15 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheOldFileAndTheWindowOpenUntilARetryWorks
   EXPECT_EQ(Saved(), "old.wav\r\n08\r\n50\r\n2\r\n5\r\n");
 }
 
+TEST_F(SettingsFile, AWindowClosedBeforeItWasEverActiveKeepsTheSettings) {
+  const std::string saved = Song() + "\r\n05\r\n30\r\n4\r\n9\r\n";
+  Settings(saved);
+  Start(22, 0, 0, 0, false);  // started minimised, closed from the taskbar
+  CloseBox();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(Saved(), saved);
+}
+
 TEST_F(SettingsFile, AWriteRemovesOnlyTheTemporaryFilesOfProcessesThatAreGone) {
   Start(22, 0);
   files.running.insert(77);
