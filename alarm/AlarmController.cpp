@@ -95,12 +95,15 @@ void TForm1::Alarm() {
   const std::int32_t minuteNow = ParseInteger(now.substr(3, 2));
   const std::int32_t alarmMinute = ParseInteger(ComboBoxM->Text());
   if (CheckedSub(alarmHour, hourNow) != 0 || CheckedSub(alarmMinute, minuteNow) != 0) return;
+  RingAlarm();
+}
 
+void TForm1::RingAlarm() {
   btnSnooze->SetFocus();
   SnoozeOnKey = true;
   Timer2->SetEnabled(false);  // the alarm fires once; switching off arms it again
   FormDblClick(this);
-  if (ChkPlay->Checked()) MediaPlayer1->Play();
+  if (ChkPlay->Checked()) PlaySong(SongCue::Alarm);
   if (ChkRepeat->Checked()) Timer4->SetEnabled(true);
   if (ChkFlash->Checked()) Timerflash->SetEnabled(true);
 }
@@ -110,14 +113,13 @@ void TForm1::Timer4Timer() {
   SnoozeOnKey = true;
   // A repeat that cannot play stays quiet: it comes again at the next tick.
   try {
-    MediaPlayer1->Stop();
-    MediaPlayer1->Rewind();
-    MediaPlayer1->Play();
+    PlaySongFromStart(SongCue::Repeat);
   } catch (const Exception&) {
   }
 }
 
 void TForm1::BtnSnoozeClick(TObject*) {
+  safeguards_->Silence();
   Timer4->SetEnabled(false);
   if (!ChkRepeat->Checked()) {
     ChkRepeat->SetChecked(true);
@@ -141,9 +143,7 @@ void TForm1::FormKeyPress(TObject* Sender, char&) {
 void TForm1::TimerSnoozeTimer() {
   Timer4->SetEnabled(true);
   // The end of a snooze plays whatever Sound Alarm says.
-  MediaPlayer1->Stop();
-  MediaPlayer1->Rewind();
-  MediaPlayer1->Play();
+  PlaySongFromStart(SongCue::SnoozeEnd);
   if (SnoozeRepeatMark == "ja") ChkRepeat->SetChecked(false);
   SnoozeRepeatMark = "nee";
   TimerSnooze->SetEnabled(false);

@@ -17,12 +17,14 @@ TForm1::TForm1(TComponent* owner, double scale) : TForm(owner) {
   BuildLayout(scale);
   BindEvents();
   StartTimers();
+  MakeSafeguards();
   DoCreate();
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::BeforeDestruction() noexcept {
+  safeguards_.reset();
   for (auto& timer : timers_) timer.reset();
   TForm::BeforeDestruction();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "alarm/AlarmSafeguards.h"
 #include "media/MediaPlayer.h"
 #include "runtime/DateTime.h"
 #include "runtime/Timer.h"
@@ -125,6 +126,9 @@ class TForm1 : public TForm {
   void FormDblClick(TObject* Sender);
   // The alarm check, every 10 s.
   void Alarm();
+  // The alarm rings: what the check does when the clock reaches the alarm
+  // minute, and what a resume after a sleep over that minute does.
+  void RingAlarm();
   // The time from start to end (times of day), as the countdown shows it: a
   // negative difference is the time until the end time comes round again.
   void GetElapsedTime(Timestamp start, Timestamp end, std::uint16_t& hours, std::uint16_t& minutes,
@@ -146,6 +150,13 @@ class TForm1 : public TForm {
   // activation; until then a close must not save the layout's defaults
   // over the settings.
   bool settingsRead_ = false;
+
+  // The safeguards that keep the alarm from going unheard
+  // (alarm/Form1Safeguards.cpp); they go first when the form is destroyed.
+  void MakeSafeguards();
+  void PlaySong(SongCue cue);           // Play
+  void PlaySongFromStart(SongCue cue);  // Stop, Rewind, Play
+  std::unique_ptr<AlarmSafeguards> safeguards_;
 
   // The timers go first when the form is destroyed, before the controls
   // their handlers use.

@@ -10,16 +10,15 @@
 #include <endpointvolume.h>
 #include <mmdeviceapi.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <numbers>
 #include <string>
 #include <vector>
 
 #include "alarm/SafeguardPorts.h"
 #include "fakes/FakeDialogs.h"
+#include "media/WakeupSound.h"
 #include "platform/win32/AppWindow.h"
 #include "platform/win32/SystemHandles.h"
 #include "platform/win32/Win32Power.h"
@@ -29,33 +28,6 @@
 
 namespace dz::win32 {
 namespace {
-
-void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-// A whole WAV file: 16-bit mono PCM, a 440 Hz tone of `ms` milliseconds.
-std::vector<std::uint8_t> ToneWav(int ms) {
-  const std::uint32_t rate = 8000, samples = rate * static_cast<std::uint32_t>(ms) / 1000;
-  std::vector<std::uint8_t> wav;
-  wav.insert(wav.end(), {'R', 'I', 'F', 'F'});
-  Put(wav, 36 + samples * 2, 4);
-  wav.insert(wav.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  Put(wav, 16, 4);
-  Put(wav, 1, 2);  // PCM
-  Put(wav, 1, 2);  // mono
-  Put(wav, rate, 4);
-  Put(wav, rate * 2, 4);
-  Put(wav, 2, 2);
-  Put(wav, 16, 2);
-  wav.insert(wav.end(), {'d', 'a', 't', 'a'});
-  Put(wav, samples * 2, 4);
-  for (std::uint32_t i = 0; i < samples; ++i) {
-    const double v = 8000 * std::sin(2 * std::numbers::pi * 440 * i / rate);
-    Put(wav, static_cast<std::uint32_t>(static_cast<std::int16_t>(v)), 2);
-  }
-  return wav;
-}
 
 LocalTime LocalNowPlus(int minutes) {
   FILETIME now;
@@ -145,19 +117,19 @@ TEST(WakeServices, ADateThatDoesNotExistSetsNoTimer) {
 
 // --- the wake-up sound ----------------------------------------------------------
 
-TEST(WakeupSoundOutput, ASoundFromMemoryLoopsUntilStoppedAndLetsGoOfItsBytes) {
-  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(ToneWav(200));
+TEST(WakeupSoundOutput, ASoundFromMemoryHoldsItsBytesUntilItIsStopped) {
+  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(WakeupSoundWav());
   std::weak_ptr<const std::vector<std::uint8_t>> held = bytes;
   {
     Win32FallbackSound sound;
     ASSERT_TRUE(sound.PlayLooped(std::move(bytes)));
-    Sleep(450);  // past the end of the tone: it loops on the held bytes
+    Sleep(300);
     EXPECT_FALSE(held.expired());
     sound.Stop();
     EXPECT_TRUE(held.expired());
     // Stopped twice, or played again and ended with the port: no harm.
     sound.Stop();
-    ASSERT_TRUE(sound.PlayLooped(std::make_shared<const std::vector<std::uint8_t>>(ToneWav(100))));
+    ASSERT_TRUE(sound.PlayLooped(std::make_shared<const std::vector<std::uint8_t>>(WakeupSoundWav())));
   }
 }
 
