@@ -104,6 +104,9 @@ AlarmSafeguards::AlarmSafeguards(const Watched& watched, std::function<void()> r
       minuteChange_(watched.minute.OnChange),
       playerClick_(watched.player.OnClick),
       playerNotify_(watched.player.OnNotify) {
+  soundDelay_.SetEnabled(false);
+  soundDelay_.SetInterval(kWakeupSoundDelayMs);
+  soundDelay_.SetOnTimer([this] { PlayWakeupSound(); });
   for (TTimer* timer : {&watched_.alarmCheck, &watched_.repeat, &watched_.snooze}) {
     timer->SetStateObserver([this] { Update(); });
   }
@@ -164,23 +167,39 @@ void AlarmSafeguards::PlaySong(SongCue cue, const std::function<void()>& play) {
 
 void AlarmSafeguards::Silence() noexcept {
   songStarted_ = false;
-  if (!looping_) return;
-  if (fallbackSound_) fallbackSound_->Stop();
-  looping_ = false;
+  try {
+    soundDelay_.SetEnabled(false);  // stopping a timer raises nothing
+  } catch (...) {
+  }
+  if (looping_) {
+    if (fallbackSound_) fallbackSound_->Stop();
+    looping_ = false;
+  }
   UpdateKeepAwake();
 }
 
 void AlarmSafeguards::StartWakeupSound() noexcept {
-  if (looping_ || !fallbackSound_) return;
+  if (WakeupSoundOn() || !fallbackSound_) return;
   try {
+    soundDelay_.SetEnabled(true);
+  } catch (...) {
+    // No timer to spare: at once, then.
+    PlayWakeupSound();
+    return;
+  }
+  UpdateKeepAwake();
+}
+
+void AlarmSafeguards::PlayWakeupSound() noexcept {
+  try {
+    soundDelay_.SetEnabled(false);
     if (!wakeupBytes_ && wakeupSound_) {
       wakeupBytes_ = std::make_shared<const std::vector<std::uint8_t>>(wakeupSound_());
     }
   } catch (...) {
-    return;  // no sound to play; the error box still tells of the failure
+    // No sound to play; the error box still tells of the failure.
   }
-  if (!wakeupBytes_) return;
-  looping_ = fallbackSound_->PlayLooped(wakeupBytes_);
+  if (wakeupBytes_ && !looping_) looping_ = fallbackSound_->PlayLooped(wakeupBytes_);
   UpdateKeepAwake();
 }
 
@@ -192,7 +211,7 @@ void AlarmSafeguards::Update() noexcept {
 void AlarmSafeguards::UpdateKeepAwake() noexcept {
   if (!executionState_) return;
   const bool wanted = watched_.alarmCheck.Running() || watched_.repeat.Running() ||
-                      watched_.snooze.Running() || looping_;
+                      watched_.snooze.Running() || WakeupSoundOn();
   if (wanted == keptAwake_) return;
   executionState_->SetSystemRequired(wanted);
   keptAwake_ = wanted;

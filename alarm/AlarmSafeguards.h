@@ -14,7 +14,11 @@
 //    once, once;
 //  - when the song cannot be played (nothing open, the player refuses it,
 //    or the device reports a failure while it plays), loops the built-in
-//    wake-up sound until Snooze or the player's Stop button;
+//    wake-up sound until Snooze or the player's Stop button. It starts
+//    half a second after the failure: the error box that reports the
+//    failure may sound the system's own alert as it opens, and a sound
+//    started later takes over from that one rather than being cut off by
+//    it;
 //  - unmutes a muted sound output when the alarm rings with sound.
 //
 // It reaches the system through the ports of alarm/SafeguardPorts.h and does
@@ -63,9 +67,9 @@ class AlarmSafeguards {
   AlarmSafeguards& operator=(const AlarmSafeguards&) = delete;
 
   // Runs `play`, the step that starts the song. When it fails or the player
-  // refuses the request, the wake-up sound starts looping and the failure
+  // refuses the request, the wake-up sound is on its way and the failure
   // goes on to the caller; otherwise a failure the device reports while the
-  // song plays starts it later. For the alarm, a muted output is unmuted
+  // song plays brings it on later. For the alarm, a muted output is unmuted
   // first.
   void PlaySong(SongCue cue, const std::function<void()>& play);
 
@@ -73,19 +77,25 @@ class AlarmSafeguards {
   // by itself).
   void Silence() noexcept;
 
-  bool WakeupSoundLooping() const noexcept { return looping_; }
+  // The wake-up sound loops or is about to.
+  bool WakeupSoundOn() const noexcept { return looping_ || soundDelay_.Enabled(); }
+
+  // From a failure to the wake-up sound.
+  static constexpr std::uint32_t kWakeupSoundDelayMs = 500;
 
  private:
   void Update() noexcept;
   void UpdateKeepAwake() noexcept;
   void UpdateWakeTimer() noexcept;
   void StartWakeupSound() noexcept;
+  void PlayWakeupSound() noexcept;
   void PowerChanged(PowerChange change);
 
   Watched watched_;
   std::function<void()> ringAlarm_;
   std::function<std::vector<std::uint8_t>()> wakeupSound_;
   std::shared_ptr<const std::vector<std::uint8_t>> wakeupBytes_;
+  TTimer soundDelay_;
 
   // The ports as they were when the safeguards were made.
   ExecutionState* executionState_;

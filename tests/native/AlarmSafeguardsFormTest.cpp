@@ -151,8 +151,19 @@ TEST_F(AlarmSafeguardsForm, AResumeBeforeTheAlarmMinuteLeavesItToTheCheck) {
 TEST_F(AlarmSafeguardsForm, AMissingSongRingsWithTheWakeUpSoundBesideTheErrorUntilSnooze) {
   SettingsWithMissingSong("06", "50");
   StartGuarded(6, 49);
+  // The box is still open when the sound starts, which so takes over from
+  // any alert the box sounds as it opens.
+  bool beforeTheBox = true, whileTheBoxIsOpen = false;
+  dialogs.whileOpen = [&](const FakeDialogs::Box&) {
+    beforeTheBox = sound.Playing();
+    scheduler.RunFor(1000);
+    whileTheBoxIsOpen = sound.Playing();
+  };
   PassUntil(6, 50, 10);
   EXPECT_EQ(Errors(), (Strings{"No MCI device open."}));
+  EXPECT_FALSE(beforeTheBox);
+  EXPECT_TRUE(whileTheBoxIsOpen);
+  dialogs.whileOpen = nullptr;
   ASSERT_TRUE(sound.Playing());
   PassMinutes(10);
   EXPECT_TRUE(sound.Playing());  // it loops on
@@ -163,7 +174,7 @@ TEST_F(AlarmSafeguardsForm, AMissingSongRingsWithTheWakeUpSoundBesideTheErrorUnt
 TEST_F(AlarmSafeguardsForm, ThePlayersStopButtonEndsTheWakeUpSound) {
   SettingsWithMissingSong("06", "50");
   StartGuarded(6, 49);
-  PassUntil(6, 50, 10);
+  PassUntil(6, 50, 11);
   ASSERT_TRUE(sound.Playing());
   PressPlayerStop();
   EXPECT_FALSE(sound.Playing());
@@ -173,7 +184,7 @@ TEST_F(AlarmSafeguardsForm, ASongTheDeviceRefusesOrFailsInPlaysTheWakeUpSoundWit
   SettingsWithSong("06", "50");
   StartGuarded(6, 49);
   mci.codeFor[mci::kPlay] = 296;
-  PassUntil(6, 50, 10);
+  PassUntil(6, 50, 11);
   EXPECT_TRUE(sound.Playing());
   Key();
   EXPECT_FALSE(sound.Playing());
@@ -182,6 +193,7 @@ TEST_F(AlarmSafeguardsForm, ASongTheDeviceRefusesOrFailsInPlaysTheWakeUpSoundWit
   PassMinutes(5);
   EXPECT_FALSE(sound.Playing());
   form->MediaPlayer1->Notify(mci::kNotifyFailure);
+  Pass(1000);
   EXPECT_TRUE(sound.Playing());
   EXPECT_TRUE(Errors().empty());
 }
@@ -194,6 +206,7 @@ TEST_F(AlarmSafeguardsForm, ARepeatThatCannotPlayStaysWithoutABoxButNotSilent) {
   PressPlayerStop();  // the song stopped, the repeat still runs
   mci.codeFor[mci::kPlay] = 296;
   PassMinutes(5);
+  Pass(1000);
   EXPECT_TRUE(sound.Playing());
   EXPECT_TRUE(Errors().empty());
 }

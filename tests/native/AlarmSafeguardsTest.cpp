@@ -62,6 +62,9 @@ class AlarmSafeguardsTest : public ::testing::Test {
     return text;
   }
 
+  // The wake-up sound's delay passes.
+  void Settle() { scheduler.RunFor(AlarmSafeguards::kWakeupSoundDelayMs); }
+
   void SleepAndResume(int y1, int mo1, int d1, int h1, int mi1, int s1, int y2, int mo2, int d2,
                       int h2, int mi2, int s2) {
     clock.Set(y1, mo1, d1, h1, mi1, s1);
@@ -253,6 +256,8 @@ TEST_F(AlarmSafeguardsTest, AResumeMovesTheWakeTimerOnToTheNextDay) {
 TEST_F(AlarmSafeguardsTest, NoOpenSongStartsTheWakeUpSoundAndTheErrorGoesOn) {
   Make();
   EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
+  EXPECT_FALSE(sound.Playing());  // not yet: a box may be opening
+  Settle();
   EXPECT_TRUE(sound.Playing());
   EXPECT_EQ(*sound.playing, (std::vector<std::uint8_t>{'R', 'I', 'F', 'F'}));
   // Snooze silences it.
@@ -279,6 +284,7 @@ TEST_F(AlarmSafeguardsTest, APlayRequestTheDeviceRefusesStartsTheWakeUpSound) {
     player.Rewind();
     player.Play();
   });
+  Settle();
   EXPECT_TRUE(sound.Playing());
 }
 
@@ -289,6 +295,7 @@ TEST_F(AlarmSafeguardsTest, AFailureReportedWhileTheSongPlaysStartsTheWakeUpSoun
   Make();
   safeguards->PlaySong(SongCue::SnoozeEnd, [this] { player.Play(); });
   player.Notify(mci::kNotifyFailure);
+  Settle();
   EXPECT_TRUE(sound.Playing());
   EXPECT_EQ(notices, 1);  // the handler that was there still hears it
 }
@@ -297,10 +304,20 @@ TEST_F(AlarmSafeguardsTest, AFailureAfterSnoozeOrFromTheUsersOwnPlayStartsNothin
   player.Open();
   Make();
   player.Notify(mci::kNotifyFailure);  // the user tried the song before the alarm
+  Settle();
   EXPECT_FALSE(sound.Playing());
   safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); });
   safeguards->Silence();
   player.Notify(mci::kNotifyFailure);
+  Settle();
+  EXPECT_FALSE(sound.Playing());
+}
+
+TEST_F(AlarmSafeguardsTest, ASnoozeWithinTheDelayKeepsTheWakeUpSoundFromStarting) {
+  Make();
+  EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
+  safeguards->Silence();
+  Settle();
   EXPECT_FALSE(sound.Playing());
 }
 
@@ -309,6 +326,7 @@ TEST_F(AlarmSafeguardsTest, ThePlayersStopButtonSilencesTheWakeUpSound) {
   player.OnClick = [&](TObject*, TMPBtnType, bool&) { ++clicks; };
   Make();
   EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
+  Settle();
   bool doDefault = true;
   player.OnClick(&player, btPlay, doDefault);
   EXPECT_TRUE(sound.Playing());
@@ -322,11 +340,13 @@ TEST_F(AlarmSafeguardsTest, TheWakeUpSoundLoopsOnThroughFurtherFailuresAndIsMade
   for (int i = 0; i < 3; ++i) {
     EXPECT_THROW(safeguards->PlaySong(SongCue::Repeat, [this] { player.Stop(); }),
                  EMCIDeviceError);
+    Settle();
   }
   EXPECT_EQ(sound.starts, 1);
   safeguards->Silence();
   EXPECT_THROW(safeguards->PlaySong(SongCue::SnoozeEnd, [this] { player.Stop(); }),
                EMCIDeviceError);
+  Settle();
   EXPECT_EQ(sound.starts, 2);
   EXPECT_EQ(soundsMade, 1);
 }
@@ -335,6 +355,8 @@ TEST_F(AlarmSafeguardsTest, TheWakeUpSoundKeepsTheSystemAwakeWhenNoTimerRuns) {
   Make();
   alarmCheck.SetEnabled(false);  // the alarm rang; the song failed, so no repeat
   EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
+  EXPECT_TRUE(executionState.systemRequired);  // on the way
+  Settle();
   EXPECT_TRUE(executionState.systemRequired);
   safeguards->Silence();
   EXPECT_FALSE(executionState.systemRequired);
@@ -345,13 +367,16 @@ TEST_F(AlarmSafeguardsTest, ARefusedWakeUpSoundLeavesTheRestAsItWas) {
   Make();
   alarmCheck.SetEnabled(false);
   EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
-  EXPECT_FALSE(safeguards->WakeupSoundLooping());
+  Settle();
+  EXPECT_FALSE(safeguards->WakeupSoundOn());
   EXPECT_FALSE(executionState.systemRequired);
 }
 
 TEST_F(AlarmSafeguardsTest, TheWakeUpSoundStopsWithTheSafeguards) {
   Make();
   EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
+  Settle();
+  ASSERT_TRUE(sound.Playing());
   safeguards.reset();
   EXPECT_FALSE(sound.Playing());
 }
@@ -392,6 +417,7 @@ TEST_F(AlarmSafeguardsTest, WithoutThePortsNothingFails) {
   Make();
   alarmCheck.SetEnabled(false);
   EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
+  Settle();
   safeguards->Silence();
   safeguards.reset();
   EXPECT_FALSE(executionState.systemRequired);
