@@ -1,426 +1,229 @@
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "alarm/AlarmSafeguards.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeMci.h"
+// The alarm's safeguards in the main window through the phases of a night:
+// the system kept awake, the wake timer, a sleep over the alarm minute, the
+// wake-up sound when the song cannot play, and a muted output.
 #include "fakes/FakeSafeguardPorts.h"
-#include "fakes/FixedClock.h"
-#include "fakes/VirtualScheduler.h"
-#include "runtime/Platform.h"
+#include "native/AlarmFixture.h"
 
 namespace dz {
 namespace {
 
-// The alarm's three timers, its time and its player, on their own, with
-// every safeguard port faked. The alarm check runs from the start, as in
-// the program; the repeat and snooze timers are off.
-class AlarmSafeguardsTest : public ::testing::Test {
+using Strings = std::vector<std::string>;
+
+class AlarmSafeguards : public AlarmFixture {
  protected:
-  AlarmSafeguardsTest() : clock(2026, 12, 8, 22, 30) {
+  ~AlarmSafeguards() override { form.reset(); }  // before the ports below
+
+  // As Start, with the safeguards' ports faked as well.
+  void StartGuarded(int hour, int minute, int second = 0) {
+    clock = std::make_unique<VirtualClock>(scheduler, 2026, 12, 7, hour, minute, second);
     Platform platform;
+    platform.clock = clock.get();
     platform.timers = &scheduler;
     platform.dialogs = &dialogs;
-    platform.clock = &clock;
+    platform.files = &files;
+    platform.shell = &shell;
     platform.mci = &mci;
-    platform.executionState = &executionState;
+    platform.peers = &peers;
+    platform.fileDialogs = &fileDialogs;
+    platform.executionState = &awake;
     platform.wakeTimer = &wakeTimer;
     platform.power = &power;
     platform.fallbackSound = &sound;
     platform.audioEndpoint = &endpoint;
     scope = std::make_unique<ScopedPlatform>(platform);
-    for (TTimer* timer : {&alarmCheck, &repeat, &snooze}) timer->SetOnTimer([] {});
-    alarmCheck.SetInterval(10000);
-    repeat.SetEnabled(false);
-    snooze.SetEnabled(false);
-    hour.SetText("06");
-    minute.SetText("50");
-    player.SetFileName("C:\\Alarm\\song.wav");
+    form = std::make_unique<TForm1>();
+    form->Show();
+    form->HandleActivate();
   }
-
-  void Make() {
-    safeguards = std::make_unique<AlarmSafeguards>(
-        AlarmSafeguards::Watched{alarmCheck, repeat, snooze, hour, minute, player},
-        [this] { ++rings; },
-        [this] {
-          ++soundsMade;
-          return std::vector<std::uint8_t>{'R', 'I', 'F', 'F'};
-        });
+  // The settings naming a song that is not there: nothing is open.
+  void SettingsWithMissingSong() {
+    Settings(folder.File("gone.mp3") + "\r\n06\r\n50\r\n2\r\n5\r\n");
   }
-
-  // "2026-12-09 06:50:00.000" for the wake timer's time, or "none".
   std::string WakeTime() const {
     if (!wakeTimer.setFor) return "none";
     const LocalTime& t = *wakeTimer.setFor;
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second, t.millisecond);
-    return text;
+    return std::to_string(t.day) + "." + std::to_string(t.month) + " " + std::to_string(t.hour) +
+           ":" + std::to_string(t.minute) + ":" + std::to_string(t.second);
   }
-
-  // The wake-up sound's delay passes.
-  void Settle() { scheduler.RunFor(AlarmSafeguards::kWakeupSoundDelayMs); }
-
-  void SleepAndResume(int y1, int mo1, int d1, int h1, int mi1, int s1, int y2, int mo2, int d2,
-                      int h2, int mi2, int s2) {
-    clock.Set(y1, mo1, d1, h1, mi1, s1);
+  // The system sleeps for `ms`: the clock moves on, no timer ticks.
+  void Sleep(std::int64_t ms) {
     power.Raise(PowerChange::Suspending);
-    clock.Set(y2, mo2, d2, h2, mi2, s2);
+    clock->offsetMs += ms;
     power.Raise(PowerChange::Resumed);
+    power.Raise(PowerChange::Resumed);  // the same resume, told twice
   }
 
-  VirtualScheduler scheduler;
-  FakeDialogs dialogs;
-  FixedClock clock;
-  FakeMci mci;
-  FakeExecutionState executionState;
+  FakeExecutionState awake;
   FakeWakeTimer wakeTimer;
   FakePowerEvents power;
   FakeFallbackSound sound;
   FakeAudioEndpoint endpoint;
-  std::unique_ptr<ScopedPlatform> scope;
-
-  TTimer alarmCheck, repeat, snooze;
-  TComboBox hour{nullptr}, minute{nullptr};
-  TMediaPlayer player{nullptr};
-  std::unique_ptr<AlarmSafeguards> safeguards;
-  int rings = 0;
-  int soundsMade = 0;
 };
 
-// --- keeping the system awake ------------------------------------------------
+// --- staying awake -------------------------------------------------------------
 
-TEST_F(AlarmSafeguardsTest, TheSystemStaysAwakeWhileAnyOfTheThreeTimersRuns) {
-  Make();
-  EXPECT_TRUE(executionState.systemRequired);
-  alarmCheck.SetEnabled(false);  // the alarm rang without repeat
-  EXPECT_FALSE(executionState.systemRequired);
-  repeat.SetEnabled(true);
-  EXPECT_TRUE(executionState.systemRequired);
-  repeat.SetEnabled(false);
-  snooze.SetInterval(300000);
-  snooze.SetEnabled(true);
-  EXPECT_TRUE(executionState.systemRequired);
-  snooze.SetEnabled(false);
-  EXPECT_FALSE(executionState.systemRequired);
-  // Asked only when the answer changes.
-  EXPECT_EQ(executionState.requests, (std::vector<bool>{true, false, true, false, true, false}));
+TEST_F(AlarmSafeguards, TheSystemStaysAwakeWhileTheCheckRepeatOrSnoozeRunsAndNoLonger) {
+  SettingsWithSong("06", "50");
+  StartGuarded(23, 10);
+  Click(*form->ButtonOff);
+  EXPECT_TRUE(awake.systemRequired);  // the alarm check
+  PassUntil(6, 50, 10);
+  EXPECT_TRUE(awake.systemRequired);  // the repeat
+  Key();
+  EXPECT_TRUE(awake.systemRequired);  // the snooze
+  PassMinutes(10);
+  EXPECT_TRUE(awake.systemRequired);  // the repeat after it, which has played
+  Type(*form->EditSnooze, "0");       // a snooze that never ends runs no timer
+  Key();
+  EXPECT_FALSE(awake.systemRequired);
+  Click(*form->ButtonOff);
+  EXPECT_TRUE(awake.systemRequired);
+  form.reset();
+  EXPECT_FALSE(awake.systemRequired);
 }
 
-TEST_F(AlarmSafeguardsTest, ASnoozeOfZeroMinutesNeverFiresAndKeepsNothingAwake) {
-  alarmCheck.SetEnabled(false);
-  Make();
-  snooze.SetInterval(0);
-  snooze.SetEnabled(true);
-  EXPECT_FALSE(executionState.systemRequired);
-}
+// --- the wake timer --------------------------------------------------------------
 
-TEST_F(AlarmSafeguardsTest, TheRequestEndsWithTheSafeguards) {
-  Make();
-  safeguards.reset();
-  EXPECT_FALSE(executionState.systemRequired);
-  EXPECT_EQ(WakeTime(), "none");
-  EXPECT_FALSE(power.HasHandler());
-  // The timers no longer report to it.
-  repeat.SetEnabled(true);
-  EXPECT_EQ(executionState.requests, (std::vector<bool>{true, false}));
-}
-
-// --- the wake timer ------------------------------------------------------------
-
-TEST_F(AlarmSafeguardsTest, TheWakeTimerIsSetForTheStartOfTheNextAlarmMinute) {
-  Make();
-  EXPECT_EQ(WakeTime(), "2026-12-09 06:50:00.000");
-  // Later the same day when the minute is still to come.
-  minute.SetText("45");
-  hour.SetText("23");
-  EXPECT_EQ(WakeTime(), "2026-12-08 23:45:00.000");
-}
-
-TEST_F(AlarmSafeguardsTest, TheTextsAreReadAsTheAlarmCheckReadsThem) {
-  Make();
-  hour.SetText("7");
-  minute.SetText("5");
-  EXPECT_EQ(WakeTime(), "2026-12-09 07:05:00.000");
-  hour.SetText("123");  // three characters count as 00
-  EXPECT_EQ(WakeTime(), "2026-12-09 00:05:00.000");
-  hour.SetText("");  // padded to 0
-  EXPECT_EQ(WakeTime(), "2026-12-09 00:05:00.000");
-}
-
-TEST_F(AlarmSafeguardsTest, TextsThatMakeNoTimeOfDayLeaveNoWakeTimer) {
-  Make();
-  for (const char* text : {"24", "ab", "-1"}) {
-    hour.SetText(text);
-    EXPECT_EQ(WakeTime(), "none") << text;
-    hour.SetText("06");
-    EXPECT_EQ(WakeTime(), "2026-12-09 06:50:00.000");
+TEST_F(AlarmSafeguards, TheWakeTimerIsAtTheNextAlarmMinuteAsTheCheckReadsTheTexts) {
+  SettingsWithSong("06", "50");
+  StartGuarded(23, 10);
+  EXPECT_EQ(WakeTime(), "8.12 6:50:0");
+  Type(*form->ComboBoxH, "7");
+  EXPECT_EQ(WakeTime(), "8.12 7:50:0");
+  Type(*form->ComboBoxM, "");  // on the way to another minute: 07:00
+  EXPECT_EQ(WakeTime(), "8.12 7:0:0");
+  form->ComboBoxH->SetText("123");  // from the settings file: counts as 00
+  EXPECT_EQ(WakeTime(), "8.12 0:0:0");
+  for (const char* bad : {"24", "x", "-1"}) {
+    Type(*form->ComboBoxH, bad);
+    EXPECT_EQ(WakeTime(), "none") << bad;
   }
-  minute.SetText("60");
+  Type(*form->ComboBoxH, "23");
+  Type(*form->ComboBoxM, "10");  // the minute now: tomorrow's
+  EXPECT_EQ(WakeTime(), "8.12 23:10:0");
+  Type(*form->ComboBoxM, "30");  // still to come tonight
+  EXPECT_EQ(WakeTime(), "7.12 23:30:0");
+  PassUntil(23, 30, 10);  // it rang: no check, no wake timer
   EXPECT_EQ(WakeTime(), "none");
+  Click(*form->ButtonOff);
+  EXPECT_EQ(WakeTime(), "8.12 23:30:0");
 }
 
-TEST_F(AlarmSafeguardsTest, WithinTheAlarmMinuteTheWakeTimerIsForTomorrow) {
-  clock.Set(2026, 12, 31, 6, 50, 1);
-  Make();
-  EXPECT_EQ(WakeTime(), "2027-01-01 06:50:00.000");
-}
-
-TEST_F(AlarmSafeguardsTest, TheWakeTimerGoesWithTheAlarmCheckAndComesBackWithIt) {
-  Make();
-  alarmCheck.SetEnabled(false);
-  EXPECT_EQ(WakeTime(), "none");
-  clock.Set(2026, 12, 9, 7, 0);
-  alarmCheck.SetEnabled(true);  // switched off again the next evening
-  EXPECT_EQ(WakeTime(), "2026-12-10 06:50:00.000");
-}
-
-TEST_F(AlarmSafeguardsTest, ARefusedWakeTimerIsTriedAgainAtTheNextChange) {
+TEST_F(AlarmSafeguards, ARefusedWakeTimerLeavesTheAlarmAsItWasAndIsAskedForAgain) {
   wakeTimer.refuse = true;
-  Make();
-  EXPECT_EQ(WakeTime(), "none");
-  EXPECT_TRUE(executionState.systemRequired);  // the rest carries on
+  SettingsWithSong("06", "50");
+  StartGuarded(6, 45);
+  EXPECT_TRUE(awake.systemRequired);
   wakeTimer.refuse = false;
-  minute.SetText("55");
-  EXPECT_EQ(WakeTime(), "2026-12-09 06:55:00.000");
+  Type(*form->ComboBoxM, "55");
+  EXPECT_EQ(WakeTime(), "7.12 6:55:0");
+  PassUntil(6, 55, 10);
+  EXPECT_EQ(Plays(), 1);
 }
 
-// --- a resume after the alarm minute -----------------------------------------
+// --- a sleep over the alarm minute -------------------------------------------------
 
-TEST_F(AlarmSafeguardsTest, ASleepOverTheAlarmMinuteRingsTheAlarmOnceAtResume) {
-  Make();
-  SleepAndResume(2026, 12, 8, 23, 0, 0, 2026, 12, 9, 7, 10, 0);
-  EXPECT_EQ(rings, 1);
-  // The system tells of the same resume a second time.
-  power.Raise(PowerChange::Resumed);
-  EXPECT_EQ(rings, 1);
+TEST_F(AlarmSafeguards, ASleepOverTheAlarmMinuteRingsOnceAtResumeAsTheCheckWould) {
+  SettingsWithSong("06", "50");
+  StartGuarded(23, 10);
+  Click(*form->ButtonOff);
+  Sleep(8 * 3600000);  // to 07:10
+  EXPECT_EQ(Plays(), 1);
+  EXPECT_EQ(PowerOns(), 1);
+  EXPECT_EQ(form->WindowState(), wsMaximized);
+  EXPECT_EQ(form->ActiveControl(), form->btnSnooze);
+  EXPECT_TRUE(form->Timer4->Enabled());
+  EXPECT_TRUE(form->Timerflash->Enabled());
+  Pass(30000);
+  EXPECT_EQ(Plays(), 1);
+  EXPECT_TRUE(Errors().empty());
 }
 
-TEST_F(AlarmSafeguardsTest, AResumeBeforeTheAlarmMinuteDoesNotRing) {
-  Make();
-  SleepAndResume(2026, 12, 8, 23, 0, 0, 2026, 12, 9, 6, 49, 59);
-  EXPECT_EQ(rings, 0);
-  // The wake timer itself resumes the system at the minute's start.
-  SleepAndResume(2026, 12, 9, 6, 49, 59, 2026, 12, 9, 6, 50, 0);
-  EXPECT_EQ(rings, 1);
+TEST_F(AlarmSafeguards, OnlyASleepThatCoveredTheMinuteBeforeTheCheckRangRings) {
+  SettingsWithSong("06", "50");
+  StartGuarded(6, 49, 58);  // the checks come at :08, :18 ...
+  Tick(*form->ChkRepeat);   // each ring plays once
+  Pass(5000);               // 06:50:03: within the minute, before a check
+  Sleep(3600000);
+  EXPECT_EQ(Plays(), 1);
+
+  Click(*form->ButtonOff);  // armed again at 07:50:03, for tomorrow
+  Sleep(3600000);
+  EXPECT_EQ(Plays(), 1);
+  Sleep(21 * 3600000 + 30 * 60000);  // to 06:20:03: before the minute
+  EXPECT_EQ(Plays(), 1);
+  PassUntil(6, 50, 10);  // the check rings it
+  EXPECT_EQ(Plays(), 2);
 }
 
-TEST_F(AlarmSafeguardsTest, ASleepThatBeganWithinTheAlarmMinuteBeforeTheCheckRingsAtResume) {
-  Make();
-  SleepAndResume(2026, 12, 9, 6, 50, 59, 2026, 12, 9, 8, 0, 0);
-  EXPECT_EQ(rings, 1);
-}
+// --- the wake-up sound ---------------------------------------------------------------
 
-TEST_F(AlarmSafeguardsTest, ASleepThatBeganAfterTheAlarmMinuteDoesNotRing) {
-  Make();
-  SleepAndResume(2026, 12, 9, 6, 51, 0, 2026, 12, 9, 9, 0, 0);
-  EXPECT_EQ(rings, 0);
-}
-
-TEST_F(AlarmSafeguardsTest, ASleepOfDaysRingsOnce) {
-  Make();
-  SleepAndResume(2026, 12, 8, 23, 0, 0, 2026, 12, 11, 12, 0, 0);
-  EXPECT_EQ(rings, 1);
-}
-
-TEST_F(AlarmSafeguardsTest, NoRingWithoutTheAlarmCheckRunningOrWithoutATime) {
-  Make();
-  alarmCheck.SetEnabled(false);  // it rang before the sleep
-  SleepAndResume(2026, 12, 8, 23, 0, 0, 2026, 12, 9, 7, 10, 0);
-  alarmCheck.SetEnabled(true);
-  hour.SetText("ab");
-  SleepAndResume(2026, 12, 9, 23, 0, 0, 2026, 12, 10, 7, 10, 0);
-  EXPECT_EQ(rings, 0);
-}
-
-TEST_F(AlarmSafeguardsTest, AFailingRingIsReported) {
-  safeguards = std::make_unique<AlarmSafeguards>(
-      AlarmSafeguards::Watched{alarmCheck, repeat, snooze, hour, minute, player},
-      [] { throw Exception("No MCI device open"); }, [] { return std::vector<std::uint8_t>{}; });
-  SleepAndResume(2026, 12, 8, 23, 0, 0, 2026, 12, 9, 7, 10, 0);
-  EXPECT_EQ(dialogs.ErrorTexts(), (std::vector<std::string>{"No MCI device open."}));
-}
-
-TEST_F(AlarmSafeguardsTest, AResumeMovesTheWakeTimerOnToTheNextDay) {
-  Make();
-  SleepAndResume(2026, 12, 8, 23, 0, 0, 2026, 12, 9, 6, 50, 30);
-  EXPECT_EQ(WakeTime(), "2026-12-10 06:50:00.000");
-}
-
-// --- the wake-up sound when the song cannot play ------------------------------
-
-TEST_F(AlarmSafeguardsTest, NoOpenSongStartsTheWakeUpSoundAndTheErrorGoesOn) {
-  Make();
-  EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
-  EXPECT_FALSE(sound.Playing());  // not yet: a box may be opening
-  Settle();
+TEST_F(AlarmSafeguards, NoOpenSongRingsWithTheWakeUpSoundInsideTheErrorBoxUntilStop) {
+  SettingsWithMissingSong();
+  StartGuarded(6, 49);
+  // The sound starts while the box is open, so that an alert the box
+  // sounds as it opens cannot cut it off.
+  bool beforeTheBox = true, withTheBox = false;
+  dialogs.whileOpen = [&](const FakeDialogs::Box&) {
+    beforeTheBox = sound.Playing();
+    scheduler.RunFor(1000);
+    withTheBox = sound.Playing();
+    dialogs.whileOpen = nullptr;
+  };
+  PassUntil(6, 50, 10);
+  EXPECT_EQ(Errors(), (Strings{"No MCI device open."}));
+  EXPECT_FALSE(beforeTheBox);
+  EXPECT_TRUE(withTheBox);
+  PassMinutes(10);
   EXPECT_TRUE(sound.Playing());
-  EXPECT_EQ(*sound.playing, (std::vector<std::uint8_t>{'R', 'I', 'F', 'F'}));
-  // Snooze silences it.
-  safeguards->Silence();
+  PressPlayerStop();
   EXPECT_FALSE(sound.Playing());
-}
-
-TEST_F(AlarmSafeguardsTest, ASongThatPlaysStartsNoWakeUpSound) {
-  player.Open();
-  Make();
-  safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); });
-  EXPECT_FALSE(sound.Playing());
-  player.Notify(mci::kNotifySuccessful);  // it ends
-  EXPECT_FALSE(sound.Playing());
-  EXPECT_EQ(soundsMade, 0);
-}
-
-TEST_F(AlarmSafeguardsTest, APlayRequestTheDeviceRefusesStartsTheWakeUpSound) {
-  player.Open();
-  Make();
-  mci.FailNext(mci::kPlay, 296);
-  safeguards->PlaySong(SongCue::Repeat, [this] {
-    player.Stop();
-    player.Rewind();
-    player.Play();
-  });
-  Settle();
-  EXPECT_TRUE(sound.Playing());
-}
-
-TEST_F(AlarmSafeguardsTest, AFailureReportedWhileTheSongPlaysStartsTheWakeUpSound) {
-  player.Open();
-  int notices = 0;
-  player.OnNotify = [&](TObject*) { ++notices; };
-  Make();
-  safeguards->PlaySong(SongCue::SnoozeEnd, [this] { player.Play(); });
-  player.Notify(mci::kNotifyFailure);
-  Settle();
-  EXPECT_TRUE(sound.Playing());
-  EXPECT_EQ(notices, 1);  // the handler that was there still hears it
-}
-
-TEST_F(AlarmSafeguardsTest, AFailureAfterSnoozeOrFromTheUsersOwnPlayStartsNothing) {
-  player.Open();
-  Make();
-  player.Notify(mci::kNotifyFailure);  // the user tried the song before the alarm
-  Settle();
-  EXPECT_FALSE(sound.Playing());
-  safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); });
-  safeguards->Silence();
-  player.Notify(mci::kNotifyFailure);
-  Settle();
-  EXPECT_FALSE(sound.Playing());
-}
-
-TEST_F(AlarmSafeguardsTest, ASnoozeWithinTheDelayKeepsTheWakeUpSoundFromStarting) {
-  Make();
-  EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
-  safeguards->Silence();
-  Settle();
-  EXPECT_FALSE(sound.Playing());
-}
-
-TEST_F(AlarmSafeguardsTest, ThePlayersStopButtonSilencesTheWakeUpSound) {
-  int clicks = 0;
-  player.OnClick = [&](TObject*, TMPBtnType, bool&) { ++clicks; };
-  Make();
-  EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
-  Settle();
-  bool doDefault = true;
-  player.OnClick(&player, btPlay, doDefault);
-  EXPECT_TRUE(sound.Playing());
-  player.OnClick(&player, btStop, doDefault);
-  EXPECT_FALSE(sound.Playing());
-  EXPECT_EQ(clicks, 2);
-}
-
-TEST_F(AlarmSafeguardsTest, TheWakeUpSoundLoopsOnThroughFurtherFailuresAndIsMadeOnce) {
-  Make();
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_THROW(safeguards->PlaySong(SongCue::Repeat, [this] { player.Stop(); }),
-                 EMCIDeviceError);
-    Settle();
-  }
   EXPECT_EQ(sound.starts, 1);
-  safeguards->Silence();
-  EXPECT_THROW(safeguards->PlaySong(SongCue::SnoozeEnd, [this] { player.Stop(); }),
-               EMCIDeviceError);
-  Settle();
-  EXPECT_EQ(sound.starts, 2);
-  EXPECT_EQ(soundsMade, 1);
 }
 
-TEST_F(AlarmSafeguardsTest, TheWakeUpSoundKeepsTheSystemAwakeWhenNoTimerRuns) {
-  Make();
-  alarmCheck.SetEnabled(false);  // the alarm rang; the song failed, so no repeat
-  EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
-  EXPECT_TRUE(executionState.systemRequired);  // on the way
-  Settle();
-  EXPECT_TRUE(executionState.systemRequired);
-  safeguards->Silence();
-  EXPECT_FALSE(executionState.systemRequired);
-}
-
-TEST_F(AlarmSafeguardsTest, ARefusedWakeUpSoundLeavesTheRestAsItWas) {
-  sound.refuse = true;
-  Make();
-  alarmCheck.SetEnabled(false);
-  EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
-  Settle();
-  EXPECT_FALSE(safeguards->WakeupSoundOn());
-  EXPECT_FALSE(executionState.systemRequired);
-}
-
-TEST_F(AlarmSafeguardsTest, TheWakeUpSoundStopsWithTheSafeguards) {
-  Make();
-  EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
-  Settle();
-  ASSERT_TRUE(sound.Playing());
-  safeguards.reset();
+TEST_F(AlarmSafeguards, APlayTheDeviceRefusesOrAFailureItReportsBringsTheSoundWithoutABox) {
+  SettingsWithSong("06", "50");
+  StartGuarded(6, 49);
+  mci.codeFor[mci::kPlay] = 296;
+  PassUntil(6, 50, 11);
+  EXPECT_TRUE(sound.Playing());
+  Key();  // Snooze
   EXPECT_FALSE(sound.Playing());
+  mci.codeFor.erase(mci::kPlay);
+  PassMinutes(5);  // the snooze ends and the song starts
+  form->MediaPlayer1->Notify(mci::kNotifyFailure);
+  EXPECT_FALSE(sound.Playing());
+  Pass(1000);
+  EXPECT_TRUE(sound.Playing());
+  Click(*form->btnSnooze);
+  form->MediaPlayer1->Notify(mci::kNotifyFailure);  // after Snooze: nothing
+  Pass(1000);
+  EXPECT_FALSE(sound.Playing());
+  // A repeat that cannot play stays without a box, but not silent.
+  PassMinutes(5);
+  PressPlayerStop();
+  mci.codeFor[mci::kPlay] = 296;
+  PassMinutes(5);
+  Pass(1000);
+  EXPECT_TRUE(sound.Playing());
+  EXPECT_TRUE(Errors().empty());
 }
 
-// --- the muted output ------------------------------------------------------------
+// --- a muted output ----------------------------------------------------------------------
 
-TEST_F(AlarmSafeguardsTest, TheAlarmUnmutesAMutedOutputBeforeThePlay) {
-  player.Open();
+TEST_F(AlarmSafeguards, TheAlarmUnmutesTheOutputWhenItRingsWithSoundOnly) {
+  SettingsWithSong("06", "50");
   endpoint.muted = true;
-  Make();
-  bool mutedAtPlay = true;
-  safeguards->PlaySong(SongCue::Alarm, [&] {
-    mutedAtPlay = endpoint.muted;
-    player.Play();
-  });
-  EXPECT_FALSE(mutedAtPlay);
-  EXPECT_EQ(endpoint.unmutes, 1);
-}
-
-TEST_F(AlarmSafeguardsTest, RepeatsAndSnoozeEndsLeaveTheMuteAlone) {
-  player.Open();
-  Make();
-  safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); });
-  EXPECT_EQ(endpoint.unmutes, 0);  // not muted: not touched
-  endpoint.muted = true;           // the user muted it after the alarm
-  safeguards->PlaySong(SongCue::Repeat, [this] { player.Play(); });
-  safeguards->PlaySong(SongCue::SnoozeEnd, [this] { player.Play(); });
+  StartGuarded(6, 49);
+  PassUntil(6, 50, 10);
+  EXPECT_FALSE(endpoint.muted);
+  endpoint.muted = true;
+  PassMinutes(5);  // the repeat leaves it
+  Tick(*form->ChkPlay);
+  Click(*form->ButtonOff);
+  PassUntil(6, 50, 10);
   EXPECT_TRUE(endpoint.muted);
-}
-
-// --- without the ports ---------------------------------------------------------
-
-TEST_F(AlarmSafeguardsTest, WithoutThePortsNothingFails) {
-  Platform bare;
-  bare.timers = &scheduler;
-  bare.dialogs = &dialogs;
-  ScopedPlatform none(bare);
-  Make();
-  alarmCheck.SetEnabled(false);
-  EXPECT_THROW(safeguards->PlaySong(SongCue::Alarm, [this] { player.Play(); }), EMCIDeviceError);
-  Settle();
-  safeguards->Silence();
-  safeguards.reset();
-  EXPECT_FALSE(executionState.systemRequired);
+  EXPECT_EQ(endpoint.unmutes, 1);
 }
 
 }  // namespace
