@@ -1,65 +1,61 @@
 #pragma once
-// Test doubles of the alarm's safeguard ports: each records what it was
-// asked and answers as the test says.
+// Test doubles of the alarm's safeguard ports: each holds what it was asked
+// and answers as the test says.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "alarm/SafeguardPorts.h"
+#include "runtime/Dispatch.h"
 
 namespace dz {
 
-class FakeExecutionState final : public ExecutionState {
- public:
-  void SetSystemRequired(bool required) override;
-
+struct FakeExecutionState final : ExecutionState {
+  void SetSystemRequired(bool required) override { systemRequired = required; }
   bool systemRequired = false;
-  std::vector<bool> requests;  // every request, in order
 };
 
-class FakeWakeTimer final : public WakeTimer {
- public:
-  bool WakeAt(const LocalTime& when) override;
-  void Cancel() override;
-
-  // The time it would resume the system at, or nothing.
-  std::optional<LocalTime> setFor;
-  int sets = 0;
-  // While set, the system refuses timers that resume it.
-  bool refuse = false;
+struct FakeWakeTimer final : WakeTimer {
+  bool WakeAt(const LocalTime& when) override {
+    setFor = refuse ? std::nullopt : std::optional<LocalTime>(when);
+    return !refuse;
+  }
+  void Cancel() override { setFor.reset(); }
+  std::optional<LocalTime> setFor;  // when it would resume the system
+  bool refuse = false;              // the system refuses timers that resume it
 };
 
-class FakePowerEvents final : public PowerEvents {
- public:
-  void SetHandler(std::function<void(PowerChange)> handler) override;
-  // Tells the handler, through the dispatcher, as the platform does.
-  void Raise(PowerChange change);
-
-  bool HasHandler() const { return static_cast<bool>(handler_); }
-
- private:
-  std::function<void(PowerChange)> handler_;
+struct FakePowerEvents final : PowerEvents {
+  void SetHandler(std::function<void(PowerChange)> h) override { handler = std::move(h); }
+  // Tells the handler through the dispatcher, as the platform does.
+  void Raise(PowerChange change) {
+    if (handler) Dispatch([&] { handler(change); });
+  }
+  std::function<void(PowerChange)> handler;
 };
 
-class FakeFallbackSound final : public FallbackSound {
- public:
-  bool PlayLooped(std::shared_ptr<const std::vector<std::uint8_t>> wav) override;
-  void Stop() override;
-
-  bool Playing() const { return static_cast<bool>(playing); }
-
+struct FakeFallbackSound final : FallbackSound {
+  bool PlayLooped(std::shared_ptr<const std::vector<std::uint8_t>> wav) override {
+    playing = std::move(wav);
+    ++starts;
+    return true;
+  }
+  void Stop() override { playing.reset(); }
+  bool Playing() const { return playing != nullptr; }
   std::shared_ptr<const std::vector<std::uint8_t>> playing;
   int starts = 0;
-  bool refuse = false;
 };
 
-class FakeAudioEndpoint final : public AudioEndpoint {
- public:
+struct FakeAudioEndpoint final : AudioEndpoint {
   bool DefaultOutputMuted() override { return muted; }
-  bool UnmuteDefaultOutput() override;
-
+  bool UnmuteDefaultOutput() override {
+    muted = false;
+    ++unmutes;
+    return true;
+  }
   bool muted = false;
   int unmutes = 0;
 };
