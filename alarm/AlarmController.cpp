@@ -111,7 +111,8 @@ void TForm1::RingAlarm() {
 void TForm1::Timer4Timer() {
   if (!ChkPlay->Checked() || !ChkRepeat->Checked()) return;
   SnoozeOnKey = true;
-  // A repeat that cannot play stays quiet: it comes again at the next tick.
+  // A repeat that cannot play reports nothing (the wake-up sound stands in):
+  // it comes again at the next tick.
   try {
     PlaySongFromStart(SongCue::Repeat);
   } catch (const Exception&) {
@@ -119,7 +120,7 @@ void TForm1::Timer4Timer() {
 }
 
 void TForm1::BtnSnoozeClick(TObject*) {
-  safeguards_->Silence();
+  SilenceWakeupSound();
   Timer4->SetEnabled(false);
   if (!ChkRepeat->Checked()) {
     ChkRepeat->SetChecked(true);

@@ -12,16 +12,24 @@ void TForm1::MakeSafeguards() {
       [this] { RingAlarm(); }, &WakeupSoundWav);
 }
 
+// The safeguards go before the timers and controls when the form is
+// destroyed; a handler that still ran then would play without them.
 void TForm1::PlaySong(SongCue cue) {
-  safeguards_->PlaySong(cue, [this] { MediaPlayer1->Play(); });
+  const auto play = [this] { MediaPlayer1->Play(); };
+  safeguards_ ? safeguards_->PlaySong(cue, play) : play();
 }
 
 void TForm1::PlaySongFromStart(SongCue cue) {
-  safeguards_->PlaySong(cue, [this] {
+  const auto play = [this] {
     MediaPlayer1->Stop();
     MediaPlayer1->Rewind();
     MediaPlayer1->Play();
-  });
+  };
+  safeguards_ ? safeguards_->PlaySong(cue, play) : play();
+}
+
+void TForm1::SilenceWakeupSound() {
+  if (safeguards_) safeguards_->Silence();
 }
 
 }  // namespace dz

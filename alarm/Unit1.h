@@ -156,6 +156,7 @@ class TForm1 : public TForm {
   void MakeSafeguards();
   void PlaySong(SongCue cue);           // Play
   void PlaySongFromStart(SongCue cue);  // Stop, Rewind, Play
+  void SilenceWakeupSound();            // Snooze
   std::unique_ptr<AlarmSafeguards> safeguards_;
 
   // The timers go first when the form is destroyed, before the controls
