@@ -157,11 +157,13 @@ class TForm1 : public TForm {
   void PlaySong(SongCue cue);           // Play
   void PlaySongFromStart(SongCue cue);  // Stop, Rewind, Play
   void SilenceWakeupSound();            // Snooze
-  std::unique_ptr<AlarmSafeguards> safeguards_;
 
   // The timers go first when the form is destroyed, before the controls
   // their handlers use.
   std::unique_ptr<TTimer> timers_[6];
+  // Declared after the timers it watches, so that it goes before them also
+  // when the form is destroyed without BeforeDestruction.
+  std::unique_ptr<AlarmSafeguards> safeguards_;
 };
 
 }  // namespace dz
