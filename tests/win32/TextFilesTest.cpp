@@ -82,7 +82,7 @@ TEST(Win32TextFiles, RoundTripGivesExactlyTheLinesWithCrLf) {
   const std::string path = dir.File("folderS.txt");
   WriteLines(files, path, {"C:\\windows\\media\\wakeup.wav", "06", "50", "2", "5"});
   EXPECT_EQ(Get(path), "C:\\windows\\media\\wakeup.wav\r\n06\r\n50\r\n2\r\n5\r\n");
-  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 
   WriteLines(files, path, {"7"});  // replaces the old file
   EXPECT_EQ(Get(path), "7\r\n");
@@ -92,6 +92,29 @@ TEST(Win32TextFiles, RoundTripGivesExactlyTheLinesWithCrLf) {
   EXPECT_EQ(in.ReadLine(), "7");
   EXPECT_EQ(in.ReadLine(), "");
   in.Close();
+}
+
+TEST(Win32TextFiles, AWriteRemovesTheTemporaryFilesOfEndedProcessesOnly) {
+  TempFolder dir;
+  Win32FileSystem files;
+  const std::string path = dir.File("folderS.txt");
+  EXPECT_TRUE(files.ProcessExists(files.ProcessId()));
+  // A process that has ended: started and waited for.
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION ended{};
+  char command[] = "cmd.exe /c exit";
+  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                             nullptr, &startup, &ended));
+  WaitForSingleObject(ended.hProcess, 10000);
+  CloseHandle(ended.hThread);
+  CloseHandle(ended.hProcess);
+  const std::string gone = TextFileWriter::TemporaryPath(path, ended.dwProcessId);
+  for (const std::string& name : {gone, dir.File("folderS.txt.x.tmp")}) std::ofstream(name) << "x";
+  WriteLines(files, path, {"7"});
+  EXPECT_EQ(Get(path), "7\r\n");
+  EXPECT_FALSE(Exists(gone));
+  EXPECT_TRUE(Exists(dir.File("folderS.txt.x.tmp")));
 }
 
 TEST(Win32TextFiles, MissingFileAndFolderGiveTheirCodes) {
@@ -118,7 +141,7 @@ TEST(Win32TextFiles, AReadOnlyTargetIsAccessDeniedAndKeepsItsContent) {
     EXPECT_EQ(e.Message(), "File access denied");
   }
   EXPECT_EQ(Get(path), "old\r\n");
-  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 }
 
 TEST(Win32TextFiles, AFolderNamedLikeTheTargetIsAccessDenied) {
@@ -129,7 +152,7 @@ TEST(Win32TextFiles, AFolderNamedLikeTheTargetIsAccessDenied) {
   EXPECT_EQ(CodeOf([&] { WriteLines(files, path, {"x"}); }), 5u);
   TextFileReader in(files);
   EXPECT_EQ(CodeOf([&] { in.Open(path); }), 5u);
-  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 }
 
 TEST(Win32Clock, ReadsTheLocalTime) {
