@@ -44,14 +44,6 @@ bool Window::Create(const ClassSpec& cls, DWORD exStyle, DWORD style, const char
   }
   HWND hwnd = CreateWindowExA(exStyle, cls.name, text, style, x, y, width, height, parent,
                               menuOrId, instance, this);
-  if (hwnd && cls.programIcon) {
-    // Other programs (task switchers, the taskbar) ask the window for its
-    // icons; the class's are not theirs to read everywhere.
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(ProgramIcon(instance, SM_CXICON, SM_CYICON)));
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)));
-  }
   return hwnd != nullptr;
 }
 
