@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "runtime/Exceptions.h"
@@ -104,25 +103,6 @@ TEST(ProgramIcon, TheCheckedInFileIsWhatTheSourceDraws) {
   EXPECT_TRUE(checkedIn == ProgramIconFile())
       << "resources/dozewell.ico is missing or out of date; rewrite it with\n"
          "  cmake --preset native && cmake --build --preset native --target resources";
-}
-
-TEST(ProgramIcon, HoldsSquarePicturesOf16_32And48WithClearCornersInOneFile) {
-  const std::vector<std::uint8_t> file = ProgramIconFile();
-  const std::vector<IconImage> images = ReadIconDirectory(file);
-  ASSERT_EQ(images.size(), 3u);
-  const int sizes[] = {16, 32, 48};
-  for (std::size_t i = 0; i < images.size(); ++i) {
-    EXPECT_EQ(images[i].width, sizes[i]);
-    EXPECT_EQ(images[i].height, sizes[i]);
-    // A clock, not a tile: the corners show what lies behind the icon.
-    const int last = sizes[i] - 1;
-    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{last, 0}}) {
-      EXPECT_TRUE(MaskBit(file, images[i], x, y)) << sizes[i] << " at " << x << "," << y;
-      EXPECT_EQ(Bgra(file, images[i], x, y)[3], 0u) << sizes[i] << " at " << x << "," << y;
-    }
-    // The middle of the dial is opaque.
-    EXPECT_EQ(Bgra(file, images[i], sizes[i] / 2, sizes[i] * 3 / 4)[3], 255u) << sizes[i];
-  }
 }
 
 }  // namespace
