@@ -7,7 +7,8 @@
 # - the installed program starts, shows its window with the program's icon
 #   in the title bar, ends with exit code 0 from Exit and
 #   writes its settings beside itself;
-# - the silent uninstaller removes the program files, the shortcut and the
+# - the uninstaller leaves a running program alone; once it has ended, the
+#   silent uninstaller removes the program files, the shortcut and the
 #   entry, and keeps the settings file and so its folder;
 # - the portable zip holds the same dozewell.exe and wakeup.wav.
 #
@@ -79,6 +80,16 @@ client_origin
 caption_red=$(share_of "$artefacts/installed-window.png" 0 0 $((cx + 28)) "$cy" '#C82020')
 note "share of the clock's red in the title bar's corner: $caption_red"
 awk -v s="$caption_red" 'BEGIN { exit !(s > 0.02) }' || fail "the title bar shows no clock icon"
+
+# Uninstalling while the program runs would leave the program behind without
+# its entry: the uninstaller (run in place with _?=, so it can be waited for)
+# gives up and changes nothing.
+set +e
+timeout 60 wine "$dir/Uninstall.exe" /S "_?=$(winepath -w "$dir")" </dev/null >/dev/null 2>&1
+rc=$?
+set -e
+[ $rc -ne 0 ] || fail "the uninstaller reported success while the program was running"
+[ -f "$dir/dozewell.exe" ] && entry >/dev/null || fail "the uninstaller removed files while the program was running"
 
 exit_button=$(probe child "$TITLE" 600 516) || fail "nothing at the Exit button's place"
 [ "$(field "$exit_button" text)" = Exit ] || fail "the control at the Exit button's place is not Exit"
