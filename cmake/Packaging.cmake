@@ -20,8 +20,6 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Dozewell)
 set(CPACK_PACKAGE_FILE_NAME Dozewell-${DZ_VERSION_TEXT}-win64)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 set(CPACK_GENERATOR NSIS ZIP)
-# The zip unpacks into a folder of its own.
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packaging/PerGenerator.cmake)
 # Read by the installer's script.
 set(CPACK_DZ_PROGRAM_FILE dozewell.exe)
