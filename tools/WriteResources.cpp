@@ -1,6 +1,6 @@
-// Writes the files the program ships that its own code makes (today the
-// media player's 27 button faces) into the folder given, normally
-// resources/:
+// Writes the files the program ships that its own code makes (the media
+// player's 27 button faces and the default wake-up sound) into the folder
+// given, normally resources/:
 //
 //   cmake --build --preset native --target resources
 //
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "media/MediaPlayerFaces.h"
+#include "media/WakeupSound.h"
 
 namespace {
 
@@ -48,5 +49,8 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("wrote %d faces to %s\n", written, faces.c_str());
+  const std::string sound = std::string(argv[1]) + "/wakeup.wav";
+  if (!Write(sound, dz::WakeupSoundWav())) return 1;
+  std::printf("wrote %s\n", sound.c_str());
   return 0;
 }

@@ -61,7 +61,9 @@ std::uint32_t Le(const std::vector<unsigned char>& b, std::size_t at, int bytes)
 }
 
 // Longest run of 20 ms windows in which the tone carries most of the power
-// and the sound is not near silence.
+// and the sound is not near silence. On a busy machine the sound server may
+// drop a few buffers of a recording; a gap of up to 100 ms does not end a
+// run, but its windows do not count toward it either.
 int Tone(const std::string& file, double hz, int wantMs, int maxMs) {
   std::ifstream in(file, std::ios::binary);
   std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -93,7 +95,8 @@ int Tone(const std::string& file, double hz, int wantMs, int maxMs) {
   const std::size_t frames = dataSize / (2 * channels);
   const std::size_t window = rate / 50;
   const double coeff = 2 * std::cos(2 * std::numbers::pi * hz / rate);
-  int run = 0, best = 0;
+  constexpr int kLongestGap = 5;  // windows
+  int run = 0, best = 0, gap = 0, bridged = 0;
   for (std::size_t start = 0; start + window <= frames; start += window) {
     double s1 = 0, s2 = 0, energy = 0;
     for (std::size_t i = 0; i < window; ++i) {
@@ -106,10 +109,18 @@ int Tone(const std::string& file, double hz, int wantMs, int maxMs) {
     }
     const double tone = (s1 * s1 + s2 * s2 - coeff * s1 * s2) * 2 / static_cast<double>(window);
     const bool present = energy / static_cast<double>(window) > 1e-4 && tone > 0.8 * energy;
-    run = present ? run + 20 : 0;
+    if (present) {
+      if (gap > 0 && run > 0) ++bridged;
+      run += 20;
+      gap = 0;
+    } else if (run > 0 && ++gap > kLongestGap) {
+      run = 0;
+      gap = 0;
+    }
     if (run > best) best = run;
   }
-  std::printf("longest %g Hz tone: %d ms of %zu ms recorded\n", hz, best, frames * 1000 / rate);
+  std::printf("longest %g Hz tone: %d ms of %zu ms recorded (%d short gaps bridged)\n", hz, best,
+              frames * 1000 / rate, bridged);
   return best >= wantMs && best <= maxMs ? 0 : 1;
 }
 
