@@ -1,9 +1,14 @@
 #pragma once
 // The main window: class TForm1 with every control of the layout, built in
-// the constructor (alarm/Form1Layout.cpp), and its event handlers.
+// the constructor (alarm/Form1Layout.cpp), and its event handlers: the alarm
+// controller (alarm/AlarmController.cpp), the clock and countdown
+// (alarm/ClockCountdown.cpp) and the settings file (alarm/Settings.cpp).
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "media/MediaPlayer.h"
+#include "runtime/DateTime.h"
 #include "runtime/Timer.h"
 #include "ui/Buttons.h"
 #include "ui/DzButton.h"
@@ -14,6 +19,26 @@
 #include "ui/StdCtrls.h"
 
 namespace dz {
+
+// The alarm's state beside the controls; false or empty at start.
+// The program switched the display off and keeps it off.
+extern bool ScreenOff;
+// A key typed in the window runs Snooze.
+extern bool SnoozeOnKey;
+// "ja" while a snooze runs that ticked the Repeat box itself, "nee" once a
+// snooze has ended.
+extern std::string SnoozeRepeatMark;
+
+// The five settings on their way between the settings file and the controls.
+extern std::string SettingSoundFile;
+extern std::string SettingAlarmHour;
+extern std::string SettingAlarmMinute;
+extern std::string SettingRepeatMinutes;
+extern std::string SettingSnoozeMinutes;
+
+// The settings file and the default wake-up sound, in the program's folder.
+inline constexpr const char* kSettingsFileName = "folderS.txt";
+inline constexpr const char* kDefaultSoundName = "wakeup.wav";
 
 class TForm1 : public TForm {
  public:
@@ -95,6 +120,18 @@ class TForm1 : public TForm {
   void TimerSnoozeTimer();
   void TimerflashTimer();
 
+  // The wake-up step of the alarm: display on, window maximised. Bound to
+  // no window event.
+  void FormDblClick(TObject* Sender);
+  // The alarm check, every 10 s.
+  void Alarm();
+  // The time from start to end (times of day), as the countdown shows it: a
+  // negative difference is the time until the end time comes round again.
+  void GetElapsedTime(Timestamp start, Timestamp end, std::uint16_t& hours, std::uint16_t& minutes,
+                      std::uint16_t& seconds, std::uint16_t& milliseconds);
+  // "hh:mm" of GetElapsedTime, or "hh:mm:ss:ms" with seconds.
+  std::string FormatElapsedTime(Timestamp start, Timestamp end, bool withSeconds);
+
  protected:
   void BeforeDestruction() noexcept override;
 
@@ -102,6 +139,8 @@ class TForm1 : public TForm {
   void BuildLayout(double scale);
   void BindEvents();
   void StartTimers();
+  // Timer4's interval: repeat minutes after the end of the open song.
+  void SetRepeatInterval();
 
   // The timers go first when the form is destroyed, before the controls
   // their handlers use.

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dz {
 
@@ -29,6 +30,15 @@ class FileSystem {
   // Renames `from` over `to`, replacing it in one step.
   virtual std::uint32_t MoveOver(const std::string& from, const std::string& to) = 0;
   virtual void RemoveFile(const std::string& path) = 0;
+  // The files whose names match `pattern`: a path whose last part may hold
+  // one "*" standing for any run of characters. Full paths; none on failure.
+  virtual std::vector<std::string> FindFiles(const std::string& pattern) = 0;
+
+  // The running process, whose number names the temporary files it writes,
+  // and whether a process of a given number still runs (a file named after
+  // one that does not was left behind by a crash).
+  virtual std::uint32_t ProcessId() = 0;
+  virtual bool ProcessExists(std::uint32_t id) = 0;
 };
 
 }  // namespace dz

@@ -107,7 +107,7 @@ void TextFileWriter::Fail(std::uint32_t code) {
 void TextFileWriter::Create(const std::string& path) {
   Discard();
   target_ = path;
-  temporary_ = TemporaryPath(path);
+  temporary_ = TemporaryPath(path, files_.ProcessId());
   FileHandle handle = 0;
   Check(files_.CreateWrite(temporary_, handle));
   handle_ = handle;
@@ -132,6 +132,37 @@ void TextFileWriter::Close() {
   if (std::uint32_t code = files_.MoveOver(temporary_, target_)) {
     files_.RemoveFile(temporary_);
     throw EInOutError(code);
+  }
+  RemoveLeftovers();
+}
+
+std::optional<std::uint32_t> TextFileWriter::TemporaryOwner(const std::string& target,
+                                                            const std::string& file) {
+  const std::string prefix = target + ".", suffix = ".tmp";
+  if (file.size() <= prefix.size() + suffix.size() || file.compare(0, prefix.size(), prefix) != 0 ||
+      file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    return std::nullopt;
+  }
+  const std::string digits = file.substr(prefix.size(), file.size() - prefix.size() - suffix.size());
+  if (digits.size() > 10) return std::nullopt;
+  std::uint64_t id = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    id = id * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (id > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<std::uint32_t>(id);
+}
+
+void TextFileWriter::RemoveLeftovers() noexcept {
+  // Tidying up is a courtesy: whatever fails here, the file is written.
+  try {
+    const std::uint32_t self = files_.ProcessId();
+    for (const std::string& file : files_.FindFiles(target_ + ".*.tmp")) {
+      const std::optional<std::uint32_t> owner = TemporaryOwner(target_, file);
+      if (owner && *owner != self && !files_.ProcessExists(*owner)) files_.RemoveFile(file);
+    }
+  } catch (...) {
   }
 }
 

@@ -9,6 +9,7 @@
 // end of the file a missing line reads as an empty text, without error.
 // Lines are written as the text followed by CR LF.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,12 @@ class TextFileReader {
 // temporary file beside the target, and Close moves it over the target in
 // one step. On any failure, and when destroyed before Close, the temporary
 // file is removed and the target is left as it was.
+//
+// The temporary file is named after the writing process ("<target>.<process
+// number>.tmp"), so two copies of the program writing the same target at
+// once never share one. A successful Close also removes the temporary files
+// of that target left behind by processes that no longer run (a crash or a
+// power cut in the middle of a write); those of running ones are theirs.
 class TextFileWriter {
  public:
   TextFileWriter();
@@ -70,12 +77,19 @@ class TextFileWriter {
   // Finishes the file: closes it and puts it in place of the target.
   void Close();
 
-  // The temporary file written for a target.
-  static std::string TemporaryPath(const std::string& path) { return path + ".tmp"; }
+  // The temporary file a process writes for a target.
+  static std::string TemporaryPath(const std::string& path, std::uint32_t processId) {
+    return path + "." + std::to_string(processId) + ".tmp";
+  }
+  // The process number in a temporary file name of the target, or nothing
+  // when the name is not one of ours.
+  static std::optional<std::uint32_t> TemporaryOwner(const std::string& target,
+                                                     const std::string& file);
 
  private:
   [[noreturn]] void Fail(std::uint32_t code);
   void Discard() noexcept;
+  void RemoveLeftovers() noexcept;
 
   FileSystem& files_;
   FileHandle handle_ = 0;

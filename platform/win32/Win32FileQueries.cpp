@@ -1,4 +1,5 @@
-// IsExistingFile and ProgramFolder of the Win32 files port.
+// IsExistingFile, ProgramFolder, FindFiles and the process queries of the
+// Win32 files port.
 #include <windows.h>
 
 #include "platform/win32/Win32FileSystem.h"
@@ -21,6 +22,23 @@ class FindHandle {
   FindHandle(const FindHandle&) = delete;
   FindHandle& operator=(const FindHandle&) = delete;
   bool Found() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Next(WIN32_FIND_DATAA& data) noexcept { return FindNextFileA(handle_, &data) != FALSE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// OpenProcess / CloseHandle.
+class ProcessHandle {
+ public:
+  explicit ProcessHandle(DWORD id) noexcept
+      : handle_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)) {}
+  ~ProcessHandle() {
+    if (handle_) CloseHandle(handle_);
+  }
+  ProcessHandle(const ProcessHandle&) = delete;
+  ProcessHandle& operator=(const ProcessHandle&) = delete;
+  HANDLE Get() const noexcept { return handle_; }
 
  private:
   HANDLE handle_;
@@ -47,6 +65,31 @@ std::string Win32FileSystem::ProgramFolder() {
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   return FolderOfPath(std::string_view(path, length < sizeof path ? length : sizeof path - 1),
                       &IsLeadByte);
+}
+
+std::vector<std::string> Win32FileSystem::FindFiles(const std::string& pattern) {
+  std::vector<std::string> found;
+  const std::string folder = FolderOfPath(pattern, &IsLeadByte);
+  WIN32_FIND_DATAA data{};
+  FindHandle search(pattern, data);
+  if (!search.Found()) return found;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) found.push_back(folder + data.cFileName);
+  } while (search.Next(data));
+  return found;
+}
+
+std::uint32_t Win32FileSystem::ProcessId() { return GetCurrentProcessId(); }
+
+bool Win32FileSystem::ProcessExists(std::uint32_t id) {
+  const ProcessHandle process(id);
+  if (!process.Get()) {
+    // A process we may not look at still runs; only "no such process"
+    // (an invalid parameter) says it is gone.
+    return GetLastError() != ERROR_INVALID_PARAMETER;
+  }
+  DWORD code = 0;
+  return !GetExitCodeProcess(process.Get(), &code) || code == STILL_ACTIVE;
 }
 
 }  // namespace dz::win32

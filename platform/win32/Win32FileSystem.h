@@ -19,6 +19,9 @@ class Win32FileSystem final : public FileSystem {
   std::uint32_t Close(FileHandle handle) override;
   std::uint32_t MoveOver(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  std::vector<std::string> FindFiles(const std::string& pattern) override;
+  std::uint32_t ProcessId() override;
+  bool ProcessExists(std::uint32_t id) override;
 };
 
 }  // namespace dz::win32

@@ -117,4 +117,25 @@ std::uint32_t HostFileSystem::MoveOver(const std::string& from, const std::strin
 
 void HostFileSystem::RemoveFile(const std::string& path) { std::remove(path.c_str()); }
 
+std::vector<std::string> HostFileSystem::FindFiles(const std::string& pattern) {
+  std::vector<std::string> found;
+  const std::size_t cut = pattern.find_last_of("/\\");
+  const std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+  const std::string name = pattern.substr(folder.size());
+  const std::size_t star = name.find('*');
+  const std::string head = name.substr(0, star);
+  const std::string tail = star == std::string::npos ? std::string() : name.substr(star + 1);
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(folder.empty() ? fs::path(".") : fs::path(folder), ec)) {
+    if (!entry.is_regular_file(ec)) continue;
+    const std::string file = entry.path().filename().string();
+    const bool match = star == std::string::npos
+                           ? file == name
+                           : file.size() >= head.size() + tail.size() && file.starts_with(head) &&
+                                 file.ends_with(tail);
+    if (match) found.push_back(folder + file);
+  }
+  return found;
+}
+
 }  // namespace dz

@@ -2,7 +2,9 @@
 // The files port over the host's own files, with the host's errors turned
 // into the Windows error numbers the program reports (2 file not found,
 // 3 path not found, 4 too many open files, 5 access denied, 112 disk full).
+#include <set>
 #include <string>
+#include <vector>
 
 #include "runtime/Files.h"
 
@@ -24,6 +26,13 @@ class HostFileSystem final : public FileSystem {
   std::uint32_t Close(FileHandle handle) override;
   std::uint32_t MoveOver(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  std::vector<std::string> FindFiles(const std::string& pattern) override;
+  // This "process" is `processId`; of the others, those in `running` run.
+  std::uint32_t ProcessId() override { return processId; }
+  bool ProcessExists(std::uint32_t id) override { return id == processId || running.count(id) != 0; }
+
+  std::uint32_t processId = 4242;
+  std::set<std::uint32_t> running;
 
   // The Windows error number for an errno value met with `path`.
   static std::uint32_t ErrorNumber(int error, const std::string& path);

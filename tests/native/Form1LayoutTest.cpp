@@ -7,6 +7,9 @@
 
 #include "alarm/Unit1.h"
 #include "fakes/FakeDialogs.h"
+#include "fakes/FixedClock.h"
+#include "fakes/HostFileSystem.h"
+#include "fakes/TempFolder.h"
 #include "fakes/VirtualScheduler.h"
 #include "runtime/Platform.h"
 #include "runtime/Shell.h"
@@ -31,12 +34,17 @@ class Form1LayoutTest : public ::testing::Test {
     Platform platform;
     platform.timers = &scheduler;
     platform.dialogs = &dialogs;
+    platform.clock = &clock;
+    platform.files = &files;  // the Exit button writes the settings here
     scope = std::make_unique<ScopedPlatform>(platform);
     form = std::make_unique<TForm1>();
   }
 
   VirtualScheduler scheduler;
   FakeDialogs dialogs;
+  FixedClock clock{2026, 12, 7, 22, 30};
+  TempFolder folder{"dz-layout"};
+  HostFileSystem files{folder.Folder()};
   std::unique_ptr<ScopedPlatform> scope;
   std::unique_ptr<TForm1> form;
 };

@@ -92,6 +92,11 @@ class FaultyFileSystem final : public FileSystem {
     return moveError ? moveError : host.MoveOver(from, to);
   }
   void RemoveFile(const std::string& path) override { host.RemoveFile(path); }
+  std::vector<std::string> FindFiles(const std::string& pattern) override {
+    return host.FindFiles(pattern);
+  }
+  std::uint32_t ProcessId() override { return host.ProcessId(); }
+  bool ProcessExists(std::uint32_t id) override { return host.ProcessExists(id); }
 
   HostFileSystem host;
   int writes = 0, failWrite = 0;
@@ -109,7 +114,7 @@ TEST(TextFileLines, RoundTripWritesCrLfAndReadsTheSameTexts) {
   for (const char* line : {"C:\\Sounds\\wake up.mp3", "06", "", "2", "5"}) out.WriteLine(line);
   out.Close();
   EXPECT_EQ(Get(path), "C:\\Sounds\\wake up.mp3\r\n06\r\n\r\n2\r\n5\r\n");
-  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 
   TextFileReader in(files);
   in.Open(path);
@@ -233,7 +238,7 @@ TEST(TextFileWriting, CreatingWhereNoFolderIsOrAFolderStandsGivesTheCodes) {
             }),
             5u);
   EXPECT_TRUE(fs::is_directory(target));
-  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(target)));
+  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(target, files.ProcessId())));
 }
 
 TEST(TextFileWriting, AReadOnlyTargetIsAccessDeniedAndKeepsItsContent) {
@@ -247,7 +252,7 @@ TEST(TextFileWriting, AReadOnlyTargetIsAccessDeniedAndKeepsItsContent) {
   out.WriteLine("new");
   EXPECT_EQ(CodeOf([&] { out.Close(); }), 5u);
   EXPECT_EQ(Get(path), "old\r\n");
-  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 }
 
 TEST(TextFileWriting, AReadOnlyFolderIsRefusedWithAccessDenied) {
@@ -279,7 +284,7 @@ TEST(TextFileWriting, ShortWriteIsDiskFullAndTheOldFileStays) {
     EXPECT_EQ(e.Message(), "Disk full");
   }
   EXPECT_EQ(Get(path), "old\r\n");
-  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
   EXPECT_EQ(CodeOf([&] { out.WriteLine("third"); }), kIoFileNotOpen);
 }
 
@@ -296,7 +301,7 @@ TEST(TextFileWriting, EveryFailureLeavesTheOldFileWhole) {
       out.Close();
     });
     EXPECT_EQ(Get(path), "old\r\n");
-    EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path)));
+    EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
     return code;
   };
   {
@@ -328,7 +333,7 @@ TEST(TextFileWriting, AnAbandonedWriterRemovesItsTemporaryFile) {
     out.WriteLine("half");
   }
   EXPECT_EQ(Get(path), "old\r\n");
-  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(fs::exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 }
 
 TEST(TextFileWriting, ReplacesAnExistingFileAndUsesThePlatformPortByDefault) {

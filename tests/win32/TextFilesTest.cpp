@@ -82,7 +82,7 @@ TEST(Win32TextFiles, RoundTripGivesExactlyTheLinesWithCrLf) {
   const std::string path = dir.File("folderS.txt");
   WriteLines(files, path, {"C:\\windows\\media\\wakeup.wav", "06", "50", "2", "5"});
   EXPECT_EQ(Get(path), "C:\\windows\\media\\wakeup.wav\r\n06\r\n50\r\n2\r\n5\r\n");
-  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 
   WriteLines(files, path, {"7"});  // replaces the old file
   EXPECT_EQ(Get(path), "7\r\n");
@@ -118,7 +118,7 @@ TEST(Win32TextFiles, AReadOnlyTargetIsAccessDeniedAndKeepsItsContent) {
     EXPECT_EQ(e.Message(), "File access denied");
   }
   EXPECT_EQ(Get(path), "old\r\n");
-  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 }
 
 TEST(Win32TextFiles, AFolderNamedLikeTheTargetIsAccessDenied) {
@@ -129,7 +129,7 @@ TEST(Win32TextFiles, AFolderNamedLikeTheTargetIsAccessDenied) {
   EXPECT_EQ(CodeOf([&] { WriteLines(files, path, {"x"}); }), 5u);
   TextFileReader in(files);
   EXPECT_EQ(CodeOf([&] { in.Open(path); }), 5u);
-  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path)));
+  EXPECT_FALSE(Exists(TextFileWriter::TemporaryPath(path, files.ProcessId())));
 }
 
 TEST(Win32Clock, ReadsTheLocalTime) {

@@ -1,0 +1,71 @@
+// The settings file: five lines of text beside the program, read at the
+// first activation and written at every close.
+//
+//   line 1  the sound file's full path (the player's FileName)
+//   line 2  the alarm hour text
+//   line 3  the alarm minute text
+//   line 4  the repeat minutes text
+//   line 5  the snooze minutes text
+//
+// Each line is the text as it stands, ended by CR LF; a line read ends at LF
+// with or without a CR before it. Missing lines read as empty texts and
+// anything after the fifth is ignored. Without the file the controls keep
+// their defaults and the player takes the default sound from the same folder.
+#include <string>
+
+#include "alarm/Unit1.h"
+#include "runtime/Shell.h"
+#include "runtime/TextFile.h"
+
+namespace dz {
+
+namespace {
+std::string SettingsPath() { return ProgramFolder() + kSettingsFileName; }
+}  // namespace
+
+void TForm1::FormActivate(TObject*) {
+  const std::string path = SettingsPath();
+  if (!IsExistingFile(path)) {
+    MediaPlayer1->SetFileName(ProgramFolder() + kDefaultSoundName);
+    if (IsExistingFile(MediaPlayer1->FileName())) MediaPlayer1->Open();
+    return;
+  }
+  TextFileReader file;
+  file.Open(path);
+  SettingSoundFile = file.ReadLine();
+  SettingAlarmHour = file.ReadLine();
+  SettingAlarmMinute = file.ReadLine();
+  SettingRepeatMinutes = file.ReadLine();
+  SettingSnoozeMinutes = file.ReadLine();
+  file.Close();
+
+  // A sound file that has gone is not replaced by the default sound.
+  MediaPlayer1->SetFileName(SettingSoundFile);
+  if (IsExistingFile(SettingSoundFile)) MediaPlayer1->Open();
+  OpenDialog1->SetFileName(SettingSoundFile);
+  ComboBoxH->SetText(SettingAlarmHour);
+  ComboBoxM->SetText(SettingAlarmMinute);
+  // A changed repeat text recomputes the repeat interval at once; its
+  // failure is reported and the rest still applies.
+  EditRepeatMin->SetText(SettingRepeatMinutes);
+  EditSnooze->SetText(SettingSnoozeMinutes);
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&) {
+  SettingSoundFile = MediaPlayer1->FileName();
+  SettingAlarmHour = ComboBoxH->Text();
+  SettingAlarmMinute = ComboBoxM->Text();
+  SettingRepeatMinutes = EditRepeatMin->Text();
+  SettingSnoozeMinutes = EditSnooze->Text();
+  // A failed write leaves the previous file as it was, and the window open.
+  TextFileWriter file;
+  file.Create(SettingsPath());
+  file.WriteLine(SettingSoundFile);
+  file.WriteLine(SettingAlarmHour);
+  file.WriteLine(SettingAlarmMinute);
+  file.WriteLine(SettingRepeatMinutes);
+  file.WriteLine(SettingSnoozeMinutes);
+  file.Close();
+}
+
+}  // namespace dz
