@@ -4,10 +4,10 @@
 # 1. Started in a fresh folder with no settings, it shows today's date, the
 #    time and the time left until the default alarm at 06:50 (its labels
 #    compared with the same texts drawn in their fonts).
-# 2. The alarm is typed into the combo boxes for the current minute (the
-#    next one when this one is nearly over), snooze minutes 1 and repeat
-#    minutes 3; "Switch off screen - Go to sleep" is pressed and the window
-#    minimised. Within the alarm minute the window comes back maximised, the
+# 2. Snooze minutes 1 and repeat minutes 3 are typed, and the alarm is typed
+#    into the combo boxes for the next minute (the one after when the next
+#    begins too soon); "Switch off screen - Go to sleep" is pressed and the
+#    window minimised. Within the alarm minute the window comes back maximised, the
 #    Snooze button has the focus, the background flashes and the wake-up
 #    sound plays (recorded from the null sink).
 # 3. A key silences it: the flashing and the sound stop. A minute later the
@@ -88,25 +88,27 @@ sleep 1  # the first activation reads the settings and opens the sound
 check_labels clock-at-start
 
 # --- 2. the alarm, typed -------------------------------------------------------
-# Typing, the switch-off and the first check after them take up to 20 s.
-pick_alarm_minute 25
-note "alarm at $alarm_h:$alarm_m, $(seconds_left) s left in this minute"
-type_into "$HOUR_AT" "$alarm_h"
-type_into "$MINUTE_AT" "$alarm_m"
 type_into "$REPEAT_AT" 3
 type_into "$SNOOZE_MINUTES_AT" 1
+# A minute that begins after the hour and minute are typed, the screen is
+# switched off and the window is minimised: about 5 s.
+pick_alarm_minute later 12
+note "alarm at $alarm_h:$alarm_m, in $((alarm_at - $(date +%s))) s"
+type_into "$HOUR_AT" "$alarm_h"
+type_into "$MINUTE_AT" "$alarm_m"
 snooze_hwnd=$(field "$(control_at "$SNOOZE_AT")" hwnd)
 
-start_recording "$artefacts/alarm.wav"
 click_at "$SWITCH_OFF_AT"
 # The click is handled when the focus has moved to the button.
 focus=$(field "$(control_at "$SWITCH_OFF_AT")" hwnd)
 wait_focus = "$focus" || fail "the switch-off button did not take the click"
 if wait_popup 1; then fail "a box opened on switching off: $popups"; fi
 probe minimize "$TITLE" >/dev/null
-for _ in $(seq 50); do [ "$(window_state)" != "1 0" ] && break; sleep 0.1; done
-note "minimised: state $(window_state) (zoomed iconic)"
-[ "$(window_state)" != "1 0" ] || fail "the window did not minimise"
+for _ in $(seq 50); do [ "$(window_state)" != "1 0 1" ] && break; sleep 0.1; done
+note "minimised: state $(window_state) (zoomed iconic visible), $((alarm_at - $(date +%s))) s before the alarm"
+[ "$(window_state)" != "1 0 1" ] || fail "the window did not minimise"
+[ "$(date +%s)" -lt "$alarm_at" ] || fail "setting the alarm took too long: the alarm minute had begun"
+start_recording "$artefacts/alarm.wav"
 
 until_alarm=$((alarm_at - $(date +%s)))
 [ $until_alarm -gt 0 ] || until_alarm=0

@@ -66,14 +66,22 @@ wait_tone() { # file hz ms seconds
 # the program reads through Wine.
 seconds_left() { echo $((60 - 10#$(date +%S))); }
 
-# The minute an alarm set now will surely be checked in: this one when at
-# least $1 seconds of it are left, else the next one. Sets alarm_h, alarm_m
-# (two digits) and alarm_at (epoch seconds of the minute's start).
-pick_alarm_minute() { # seconds needed
+# The minute to set the alarm to. "this": the current minute when at least
+# SECONDS of it are left (an alarm that may fire at the next check), else the
+# next. "later": a minute that has not begun yet and begins at least SECONDS
+# from now (an alarm that cannot fire before the steps that take SECONDS are
+# done). Sets alarm_h, alarm_m (two digits) and alarm_at (epoch seconds of
+# the minute's start).
+pick_alarm_minute() { # this|later seconds
   local now start
   now=$(date +%s)
   start=$((now - now % 60))
-  if [ "$(seconds_left)" -lt "$1" ]; then start=$((start + 60)); fi
+  case $1 in
+    this) [ $((start + 60 - now)) -ge "$2" ] || start=$((start + 60)) ;;
+    later)
+      start=$((start + 60))
+      [ $((start - now)) -ge "$2" ] || start=$((start + 60)) ;;
+  esac
   alarm_h=$(date -d "@$start" +%H)
   alarm_m=$(date -d "@$start" +%M)
   alarm_at=$start
@@ -85,10 +93,12 @@ main_wid() {
   timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1
 }
 
-window_state() { # -> "zoomed iconic"
+# A minimised main window hides (the taskbar button minimises), so it is
+# maximised on the screen when it is zoomed, not iconic and visible.
+window_state() { # -> "zoomed iconic visible"
   local info
   info=$(probe info "$TITLE") || { echo "gone"; return; }
-  echo "$(field "$info" zoomed) $(field "$info" iconic)"
+  echo "$(field "$info" zoomed) $(field "$info" iconic) $(field "$info" visible)"
 }
 
 # Waits until the window is maximised and not minimised (0), or the deadline
@@ -96,7 +106,7 @@ window_state() { # -> "zoomed iconic"
 wait_maximised() { # seconds
   local end=$((SECONDS + $1))
   while [ $SECONDS -lt $end ]; do
-    [ "$(window_state)" = "1 0" ] && return 0
+    [ "$(window_state)" = "1 0 1" ] && return 0
     sleep 0.2
   done
   return 1
