@@ -11,9 +11,10 @@
 # CPU time is user + system time from /proc/<pid>/stat of the program's
 # Wine process plus the environment's wineserver, which every program call
 # that reaches the server costs. The wineserver is shared, so the three are
-# measured one after the other in each round, never at once; each starts
-# fresh and gets a few seconds to settle before its window. Prints each
-# round, then the medians and their ratios to the bare program.
+# measured one after the other in each round, never at once; each program
+# starts fresh, and each measurement begins 10 s after the start or the
+# switch-off. Prints each round, then the medians and their ratios to the
+# bare program.
 #
 #   scripts/wine-env exec build/mingw/wine -- bench/idle-cpu.sh [ROUNDS [SECONDS]]
 #
@@ -23,7 +24,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-5}
 seconds=${2:-30}
-settle=3
+settle=10
 : "${WINEPREFIX:?run inside scripts/wine-env}"
 
 build=$root/build/mingw
