@@ -11,6 +11,8 @@
 // with or without a CR before it. Missing lines read as empty texts and
 // anything after the fifth is ignored. Without the file the controls keep
 // their defaults and the player takes the default sound from the same folder.
+// A window closed before its first activation has read nothing and writes
+// nothing.
 #include <string>
 
 #include "alarm/Unit1.h"
@@ -24,6 +26,7 @@ std::string SettingsPath() { return ProgramFolder() + kSettingsFileName; }
 }  // namespace
 
 void TForm1::FormActivate(TObject*) {
+  settingsRead_ = true;
   const std::string path = SettingsPath();
   if (!IsExistingFile(path)) {
     MediaPlayer1->SetFileName(ProgramFolder() + kDefaultSoundName);
@@ -52,6 +55,9 @@ void TForm1::FormActivate(TObject*) {
 }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
+  // Closed before it was ever active (started minimised and closed from the
+  // taskbar): the controls hold the defaults, not the user's settings.
+  if (!settingsRead_) return;
   SettingSoundFile = MediaPlayer1->FileName();
   SettingAlarmHour = ComboBoxH->Text();
   SettingAlarmMinute = ComboBoxM->Text();

@@ -142,6 +142,11 @@ class TForm1 : public TForm {
   // Timer4's interval: repeat minutes after the end of the open song.
   void SetRepeatInterval();
 
+  // The settings file has been read (or its reading tried) at the first
+  // activation; until then a close must not save the layout's defaults
+  // over the settings.
+  bool settingsRead_ = false;
+
   // The timers go first when the form is destroyed, before the controls
   // their handlers use.
   std::unique_ptr<TTimer> timers_[6];

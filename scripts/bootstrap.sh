@@ -12,6 +12,7 @@ packages=(
   pulseaudio pulseaudio-utils sox lame
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   procps psmisc
+  nsis
 )
 
 installed() { # package

@@ -1,6 +1,6 @@
 // Writes the files the program ships that its own code makes (the media
-// player's 27 button faces and the default wake-up sound) into the folder
-// given, normally resources/:
+// player's 27 button faces, the default wake-up sound and the program's
+// icon) into the folder given, normally resources/:
 //
 //   cmake --build --preset native --target resources
 //
@@ -15,6 +15,7 @@
 
 #include "media/MediaPlayerFaces.h"
 #include "media/WakeupSound.h"
+#include "ui/ProgramIcon.h"
 
 namespace {
 
@@ -52,5 +53,8 @@ int main(int argc, char** argv) {
   const std::string sound = std::string(argv[1]) + "/wakeup.wav";
   if (!Write(sound, dz::WakeupSoundWav())) return 1;
   std::printf("wrote %s\n", sound.c_str());
+  const std::string icon = std::string(argv[1]) + "/dozewell.ico";
+  if (!Write(icon, dz::ProgramIconFile())) return 1;
+  std::printf("wrote %s\n", icon.c_str());
   return 0;
 }

@@ -211,6 +211,70 @@ std::vector<std::uint8_t> EncodeBmp16(const PixelImage& picture) {
   return out;
 }
 
+std::vector<std::uint8_t> EncodeIco(const std::vector<PixelImage>& pictures, PixelColour transparent) {
+  if (pictures.empty()) throw Exception("An icon needs at least one picture");
+  constexpr std::uint32_t kDirectory = 6, kEntry = 16, kInfoHeader = 40;
+  std::vector<std::uint8_t> out;
+  PutLe(out, 0, 2);  // reserved
+  PutLe(out, 1, 2);  // an icon, not a cursor
+  PutLe(out, static_cast<std::uint32_t>(pictures.size()), 2);
+  std::uint32_t offset = kDirectory + kEntry * static_cast<std::uint32_t>(pictures.size());
+  std::vector<std::uint32_t> sizes;
+  for (const PixelImage& picture : pictures) {
+    if (picture.Empty() || picture.Width() > 256 || picture.Height() > 256)
+      throw Exception("Icon picture size out of range");
+    const auto width = static_cast<std::uint32_t>(picture.Width());
+    const auto height = static_cast<std::uint32_t>(picture.Height());
+    const std::uint32_t maskStride = (width + 31) / 32 * 4;
+    const std::uint32_t size = kInfoHeader + width * height * 4 + maskStride * height;
+    sizes.push_back(size);
+    out.push_back(static_cast<std::uint8_t>(width & 0xFF));  // 256 is written as 0
+    out.push_back(static_cast<std::uint8_t>(height & 0xFF));
+    out.push_back(0);                                        // no palette
+    out.push_back(0);                                        // reserved
+    PutLe(out, 1, 2);                                        // planes
+    PutLe(out, 32, 2);                                       // bits per pixel
+    PutLe(out, size, 4);
+    PutLe(out, offset, 4);
+    offset += size;
+  }
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    const PixelImage& picture = pictures[i];
+    const auto width = static_cast<std::uint32_t>(picture.Width());
+    const auto height = static_cast<std::uint32_t>(picture.Height());
+    const std::uint32_t maskStride = (width + 31) / 32 * 4;
+    PutLe(out, kInfoHeader, 4);
+    PutLe(out, width, 4);
+    PutLe(out, height * 2, 4);  // the colour rows and the mask rows
+    PutLe(out, 1, 2);
+    PutLe(out, 32, 2);
+    PutLe(out, 0, 4);  // no compression
+    PutLe(out, sizes[i] - kInfoHeader, 4);
+    for (int n = 0; n < 4; ++n) PutLe(out, 0, 4);
+    for (int y = picture.Height() - 1; y >= 0; --y) {
+      for (int x = 0; x < picture.Width(); ++x) {
+        const PixelColour c = picture.At(x, y);
+        if (c == transparent) {
+          PutLe(out, 0, 4);
+        } else {
+          out.push_back(c.b);
+          out.push_back(c.g);
+          out.push_back(c.r);
+          out.push_back(0xFF);
+        }
+      }
+    }
+    for (int y = picture.Height() - 1; y >= 0; --y) {
+      std::vector<std::uint8_t> row(maskStride, 0);
+      for (int x = 0; x < picture.Width(); ++x) {
+        if (picture.At(x, y) == transparent) row[static_cast<std::size_t>(x) / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+      }
+      out.insert(out.end(), row.begin(), row.end());
+    }
+  }
+  return out;
+}
+
 bool WriteBmpFile(const PixelImage& picture, const std::string& path) {
   const std::vector<std::uint8_t> bytes = EncodeBmp(picture);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -73,6 +73,12 @@ std::vector<std::uint8_t> EncodeBmp(const PixelImage& picture);
 // pixels a byte (the left one in the high half), each row padded to a
 // multiple of 4 bytes. Throws Exception for a colour outside the palette.
 std::vector<std::uint8_t> EncodeBmp16(const PixelImage& picture);
+// The bytes of an icon file holding the pictures in the order given, each a
+// 32-bit image with its alpha channel and its 1-bit mask: the pixels of the
+// colour `transparent` are clear (alpha 0, mask bit set, colour black), every
+// other pixel is opaque. Throws Exception for no pictures or a picture that is
+// empty or larger than 256 x 256.
+std::vector<std::uint8_t> EncodeIco(const std::vector<PixelImage>& pictures, PixelColour transparent);
 // Writes EncodeBmp's bytes; false when the file cannot be written whole.
 bool WriteBmpFile(const PixelImage& picture, const std::string& path);
 

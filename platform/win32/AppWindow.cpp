@@ -10,8 +10,9 @@ ApplicationWindow& ApplicationWindow::Instance() {
 }
 
 ApplicationWindow::ApplicationWindow() {
-  // No size, in the middle of the screen: the boxes it owns show there.
-  Create({"DozewellApplication"}, 0,
+  // No size, in the middle of the screen: the boxes it owns show there. Its
+  // icon is the taskbar button's.
+  Create({.name = "DozewellApplication", .programIcon = true}, 0,
          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
          ApplicationTitle().c_str(), GetSystemMetrics(SM_CXSCREEN) / 2,
          GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr);

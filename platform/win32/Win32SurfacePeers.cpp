@@ -226,7 +226,8 @@ FormPeer::FormPeer(TForm& form) : SurfacePeer(form), form_(form) {
   // scroll bar: the layout stays put whatever the window's size.
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   // Owned by the application window, which holds the taskbar button.
-  if (!Create({form.ClassName(), CS_DBLCLKS}, WS_EX_CONTROLPARENT, style, form.Caption().c_str(),
+  if (!Create({.name = form.ClassName(), .style = CS_DBLCLKS, .programIcon = true},
+              WS_EX_CONTROLPARENT, style, form.Caption().c_str(),
               form.Left(), form.Top(), form.Width(), form.Height(), ApplicationWindowHandle()))
     return;
   Attach(Window::Handle());

@@ -1,6 +1,19 @@
 #include "platform/win32/Window.h"
 
+#include "platform/win32/ProgramResources.h"
+
 namespace dz::win32 {
+
+namespace {
+
+// The program's icon at the size the system draws it; nullptr in a program
+// without it (the tests). Shared: the system frees it with the program.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) noexcept {
+  return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(DZ_PROGRAM_ICON), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                       LR_SHARED));
+}
+}  // namespace
 
 Window::~Window() { Destroy(); }
 
@@ -24,6 +37,10 @@ bool Window::Create(const ClassSpec& cls, DWORD exStyle, DWORD style, const char
     wc.hInstance = instance;
     wc.hCursor = cls.cursor ? cls.cursor : LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = cls.background;
+    if (cls.programIcon) {
+      wc.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
+      wc.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
+    }
     wc.lpszClassName = cls.name;
     if (!RegisterClassExA(&wc)) return false;
   }

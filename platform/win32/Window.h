@@ -77,6 +77,7 @@ class Window {
     UINT style = 0;
     HCURSOR cursor = nullptr;        // nullptr: the arrow
     HBRUSH background = nullptr;     // nullptr: the window paints everything
+    bool programIcon = false;        // the program's icon, big and small
   };
 
   // Registers the class on first use and creates the window; returns false

@@ -70,6 +70,20 @@ shot_until_changed() { # file reference pixels [reference pixels]
   done
 }
 
+# Takes button shots until two in a row are the same, 5 s at most: a face
+# can reach the screen in more than one flush, and a shot between them
+# holds half of the old face.
+shot_settled() { # file
+  local file=$1 next=$artefacts/settling.png end=$((SECONDS + 5))
+  while [ $SECONDS -lt $end ]; do
+    sleep 0.2
+    button_shot "$next"
+    if [ "$(differing "$file" "$next")" = 0 ]; then break; fi
+    mv "$next" "$file"
+  done
+  rm -f "$next"
+}
+
 changed() { # file reference pixels [reference pixels]
   local file=$1
   shift
@@ -137,9 +151,11 @@ run_states() { # style: themed or classic
   # Pressed: held down over it (the release happens outside: no click).
   xdotool mousedown 1 </dev/null
   shot_until_changed "$p-pressed.png" "$p-normal.png" 500
+  shot_settled "$p-pressed.png"
   xdotool mousemove --sync 20 20 </dev/null
   xdotool mouseup 1 </dev/null
   shot_until_changed "$p-focused.png" "$p-normal.png" 200 "$p-pressed.png" 1
+  shot_settled "$p-focused.png"
 
   # The glyph stays in place but for the press of the classic face, which
   # moves it 1 right and down.

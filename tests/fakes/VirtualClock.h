@@ -12,10 +12,10 @@ namespace dz {
 class VirtualClock final : public Clock {
  public:
   VirtualClock(const VirtualScheduler& scheduler, int year, int month, int day, int hour = 0,
-               int minute = 0, int second = 0)
+               int minute = 0, int second = 0, int millisecond = 0)
       : scheduler_(scheduler),
         startMs_(DaysSinceEpoch(year, month, day) * kMsPerDay +
-                 ((hour * 60 + minute) * 60 + second) * std::int64_t{1000}) {}
+                 ((hour * 60 + minute) * 60 + second) * std::int64_t{1000} + millisecond) {}
 
   LocalTime Now() override {
     const std::int64_t ms = startMs_ + static_cast<std::int64_t>(scheduler_.Now()) + offsetMs;
@@ -30,13 +30,14 @@ class VirtualClock final : public Clock {
     now.minute = static_cast<std::uint16_t>(time / 60000 % 60);
     now.second = static_cast<std::uint16_t>(time / 1000 % 60);
     now.millisecond = static_cast<std::uint16_t>(time % 1000);
-    ++reads;
+    offsetMs += stepPerRead;
     return now;
   }
 
-  // Added to every reading: the wall clock set forward or back.
+  // Added to every reading; each reading adds stepPerRead to it, as if
+  // reading the clock took that long.
   std::int64_t offsetMs = 0;
-  int reads = 0;
+  std::int64_t stepPerRead = 0;
 
  private:
   const VirtualScheduler& scheduler_;

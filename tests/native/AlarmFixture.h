@@ -28,33 +28,27 @@
 
 namespace dz {
 
-// Every window of the form, recording what the model asks of it.
-struct AlarmPeerLog {
-  std::map<std::string, std::vector<TRect>> invalidated;  // by control name
-  std::vector<std::string> focused;
-  std::vector<std::string> changes;  // "Name:change number"
-};
+// Every window of the form, recording the areas it is asked to repaint.
+using RepaintLog = std::map<std::string, std::vector<TRect>>;  // by control name
 
 class AlarmPeer final : public ControlPeer {
  public:
-  AlarmPeer(TWinControl& control, AlarmPeerLog& log) : control_(control), log_(log) {}
-  void Changed(PeerChange what) override {
-    log_.changes.push_back(control_.Name() + ":" + std::to_string(static_cast<int>(what)));
-  }
-  void Invalidate(const TRect& area) override { log_.invalidated[control_.Name()].push_back(area); }
-  void SetFocus() override { log_.focused.push_back(control_.Name()); }
+  AlarmPeer(TWinControl& control, RepaintLog& log) : control_(control), log_(log) {}
+  void Changed(PeerChange) override {}
+  void Invalidate(const TRect& area) override { log_[control_.Name()].push_back(area); }
+  void SetFocus() override {}
 
  private:
   TWinControl& control_;
-  AlarmPeerLog& log_;
+  RepaintLog& log_;
 };
 
 class AlarmPeers final : public PeerFactory {
  public:
   std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control) override {
-    return std::make_unique<AlarmPeer>(control, log);
+    return std::make_unique<AlarmPeer>(control, invalidated);
   }
-  AlarmPeerLog log;
+  RepaintLog invalidated;
 };
 
 // The song dialog: answers each run with the next scripted choice; none
@@ -95,8 +89,8 @@ class AlarmFixture : public ::testing::Test {
 
   // Builds the window at the given local time on 7 December 2026 (a
   // Monday), shows it and gives it the focus, so the settings are read.
-  void Start(int hour, int minute, int second = 0) {
-    clock = std::make_unique<VirtualClock>(scheduler, 2026, 12, 7, hour, minute, second);
+  void Start(int hour, int minute, int second = 0, int millisecond = 0, bool activate = true) {
+    clock = std::make_unique<VirtualClock>(scheduler, 2026, 12, 7, hour, minute, second, millisecond);
     Platform platform;
     platform.clock = clock.get();
     platform.timers = &scheduler;
@@ -109,7 +103,7 @@ class AlarmFixture : public ::testing::Test {
     scope = std::make_unique<ScopedPlatform>(platform);
     form = std::make_unique<TForm1>();
     form->Show();
-    form->HandleActivate();
+    if (activate) form->HandleActivate();
   }
 
   // The sound file in the program's folder, and the settings naming it.
@@ -162,8 +156,6 @@ class AlarmFixture : public ::testing::Test {
     std::uint16_t right = vkRight, space = vkSpace;
     form->MediaPlayer1->HandleKeyDown(right, 0);
     form->MediaPlayer1->HandleKeyDown(space, 0);
-    std::uint16_t left = vkLeft;
-    form->MediaPlayer1->HandleKeyDown(left, 0);
   }
   // The window's close box.
   void CloseBox() { form->HandleCloseRequest(); }

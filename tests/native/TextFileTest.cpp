@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <iterator>
 #include <string>
 
 #include "fakes/HostFileSystem.h"
+#include "fakes/TempFolder.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Platform.h"
 #include "runtime/TextFile.h"
@@ -18,30 +18,6 @@ namespace dz {
 namespace fs = std::filesystem;
 
 namespace {
-
-// A fresh folder of its own for each test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    // Tests run as separate processes side by side: the test's name and a
-    // random number keep their folders apart.
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::temp_directory_path() /
-            ("dz-textfile-" + std::string(test ? test->name() : "x") + "-" +
-             std::to_string(std::random_device{}()));
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 void Put(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -353,6 +329,26 @@ TEST(TextFileWriting, ReplacesAnExistingFileAndUsesThePlatformPortByDefault) {
   in.Open(path);
   EXPECT_EQ(in.ReadLine(), "5");
   in.Close();
+}
+
+TEST(TextFileWriting, TwoProcessesWritingAtOnceEachLeaveAWholeFile) {
+  TempFolder dir;
+  HostFileSystem first, second;
+  second.processId = first.processId + 1;
+  first.running = {second.processId};
+  second.running = {first.processId};
+  const std::string path = dir.File("folderS.txt");
+  TextFileWriter a(first), b(second);
+  a.Create(path);
+  b.Create(path);
+  for (const char* line : {"C:\\a.wav", "06", "50", "2", "5"}) {
+    a.WriteLine(line);
+    b.WriteLine(std::string(line) + "0");
+  }
+  a.Close();
+  EXPECT_EQ(Get(path), "C:\\a.wav\r\n06\r\n50\r\n2\r\n5\r\n");
+  b.Close();  // its temporary file was left alone
+  EXPECT_EQ(Get(path), "C:\\a.wav0\r\n060\r\n500\r\n20\r\n50\r\n");
 }
 
 }  // namespace dz

@@ -19,6 +19,7 @@
 #include "platform/win32/AppWindow.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiHandles.h"
+#include "platform/win32/ProgramResources.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Peers.h"
@@ -419,6 +420,23 @@ TEST_F(FormWin32, TheFocusComesBackWithTheWindowWhereItWasLastGiven) {
 }
 
 // --- The taskbar ------------------------------------------------------------
+
+// The title bar shows the main window's small icon, the taskbar button the
+// application window's, the task switcher the big ones: all the clock.
+TEST_F(FormWin32, TheMainWindowAndTheTaskbarButtonShowTheProgramsIconBigAndSmall) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  const auto program = [&](int width, int height) {
+    return reinterpret_cast<LONG_PTR>(LoadImageA(instance, MAKEINTRESOURCEA(DZ_PROGRAM_ICON), IMAGE_ICON,
+                                                 GetSystemMetrics(width), GetSystemMetrics(height), LR_SHARED));
+  };
+  const LONG_PTR big = program(SM_CXICON, SM_CYICON), small = program(SM_CXSMICON, SM_CYSMICON);
+  ASSERT_NE(big, 0);
+  ASSERT_NE(small, 0);
+  for (HWND window : {hwnd, ApplicationWindowHandle()}) {
+    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HICON), big);
+    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HICONSM), small);
+  }
+}
 
 TEST_F(FormWin32, TheApplicationWindowHoldsTheTaskbarButtonAndOwnsTheMainWindow) {
   HWND app = ApplicationWindowHandle();

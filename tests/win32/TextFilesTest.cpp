@@ -94,6 +94,29 @@ TEST(Win32TextFiles, RoundTripGivesExactlyTheLinesWithCrLf) {
   in.Close();
 }
 
+TEST(Win32TextFiles, AWriteRemovesTheTemporaryFilesOfEndedProcessesOnly) {
+  TempFolder dir;
+  Win32FileSystem files;
+  const std::string path = dir.File("folderS.txt");
+  EXPECT_TRUE(files.ProcessExists(files.ProcessId()));
+  // A process that has ended: started and waited for.
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION ended{};
+  char command[] = "cmd.exe /c exit";
+  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                             nullptr, &startup, &ended));
+  WaitForSingleObject(ended.hProcess, 10000);
+  CloseHandle(ended.hThread);
+  CloseHandle(ended.hProcess);
+  const std::string gone = TextFileWriter::TemporaryPath(path, ended.dwProcessId);
+  for (const std::string& name : {gone, dir.File("folderS.txt.x.tmp")}) std::ofstream(name) << "x";
+  WriteLines(files, path, {"7"});
+  EXPECT_EQ(Get(path), "7\r\n");
+  EXPECT_FALSE(Exists(gone));
+  EXPECT_TRUE(Exists(dir.File("folderS.txt.x.tmp")));
+}
+
 TEST(Win32TextFiles, MissingFileAndFolderGiveTheirCodes) {
   TempFolder dir;
   Win32FileSystem files;

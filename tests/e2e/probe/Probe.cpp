@@ -19,6 +19,11 @@
 //                                 RRGGBB on the area's own background: prints
 //                                 the background, the pixels that are not
 //                                 background, and the pixels that differ
+//   dzprobe layout TITLE          every visible child window (class, screen rectangle,
+//                                 text); then each pair of siblings overlapping by
+//                                 more than two pixels each way and each child
+//                                 reaching outside its parent's client area;
+//                                 "faults N"
 //
 // Output is "key value..." lines; exit code 0 on success, 1 when the window
 // is not there, 2 for a bad command line.
@@ -271,10 +276,57 @@ int Text(HWND main, int argc, char** argv) {
       if (seen.At(i, j) != drawn.At(i, j)) ++differ;
     }
   }
-  std::printf("window %p\n", static_cast<void*>(parent));
   std::printf("background %06X\n", static_cast<unsigned>(ground));
   std::printf("ink %d\n", ink);
   std::printf("differ %d\n", differ);
+  return 0;
+}
+
+struct Layout {
+  std::vector<HWND> windows;
+  int faults = 0;
+};
+
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM param) {
+  if (IsWindowVisible(hwnd)) reinterpret_cast<Layout*>(param)->windows.push_back(hwnd);
+  return TRUE;
+}
+
+int PrintLayout(HWND main) {
+  Layout layout;
+  EnumChildWindows(main, CollectVisible, reinterpret_cast<LPARAM>(&layout));
+  std::vector<RECT> rects;
+  for (HWND hwnd : layout.windows) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    rects.push_back(r);
+    std::printf("control %s %ld %ld %ld %ld %s\n", ClassOf(hwnd).c_str(), r.left, r.top, r.right - r.left,
+                r.bottom - r.top, TextOf(hwnd).c_str());
+  }
+  for (std::size_t i = 0; i < layout.windows.size(); ++i) {
+    HWND hwnd = layout.windows[i];
+    HWND parent = GetParent(hwnd);
+    RECT client{};
+    GetClientRect(parent, &client);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    RECT inside{};
+    IntersectRect(&inside, &rects[i], &client);
+    if (!EqualRect(&inside, &rects[i])) {
+      std::printf("clipped %s %s\n", ClassOf(hwnd).c_str(), TextOf(hwnd).c_str());
+      ++layout.faults;
+    }
+    for (std::size_t j = i + 1; j < layout.windows.size(); ++j) {
+      RECT both{};
+      // The layout lets some neighbours touch by a pixel; more is an overlap.
+      if (GetParent(layout.windows[j]) == parent && IntersectRect(&both, &rects[i], &rects[j]) &&
+          both.right - both.left > 2 && both.bottom - both.top > 2) {
+        std::printf("overlap %s '%s' %s '%s'\n", ClassOf(hwnd).c_str(), TextOf(hwnd).c_str(),
+                    ClassOf(layout.windows[j]).c_str(), TextOf(layout.windows[j]).c_str());
+        ++layout.faults;
+      }
+    }
+  }
+  std::printf("faults %d\n", layout.faults);
   return 0;
 }
 
@@ -282,7 +334,7 @@ int Text(HWND main, int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: dzprobe wait|info|child|popups|close|minimize|text TITLE ...\n");
+    std::fprintf(stderr, "usage: dzprobe wait|info|child|popups|close|minimize|text|layout TITLE ...\n");
     return 2;
   }
   const std::string command = argv[1];
@@ -310,6 +362,7 @@ int main(int argc, char** argv) {
   if (command == "close") return PostMessageA(main, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "minimize") return PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
   if (command == "text" && argc > 12) return Text(main, argc, argv);
+  if (command == "layout") return PrintLayout(main);
   if (command == "child" && argc > 4) return Child(main, std::atoi(argv[3]), std::atoi(argv[4]));
   std::fprintf(stderr, "dzprobe: bad command line\n");
   return 2;

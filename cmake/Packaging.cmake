@@ -1,0 +1,30 @@
+# What a Windows user downloads: an installer (NSIS) and a portable zip, each
+# holding dozewell.exe and the default wake-up sound beside it. From the MinGW
+# build tree:
+#
+#   cmake --build --preset mingw --target dozewell
+#   cpack --config build/mingw/CPackConfig.cmake -B build/mingw/packages
+#
+# gives build/mingw/packages/Dozewell-<version>-setup.exe and
+# Dozewell-<version>-win64.zip. The installer's script is
+# cmake/packaging/NSIS.template.in.
+install(TARGETS dozewell RUNTIME DESTINATION .)
+# The copy the build places beside the program.
+install(FILES $<TARGET_FILE_DIR:dozewell>/wakeup.wav DESTINATION .)
+
+set(CPACK_PACKAGE_NAME Dozewell)
+set(CPACK_PACKAGE_VENDOR Dozewell)
+set(CPACK_PACKAGE_VERSION ${DZ_VERSION_TEXT})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Dozewell bedside alarm clock")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Dozewell)
+set(CPACK_PACKAGE_FILE_NAME Dozewell-${DZ_VERSION_TEXT}-win64)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
+set(CPACK_GENERATOR NSIS ZIP)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packaging/PerGenerator.cmake)
+# Read by the installer's script.
+set(CPACK_DZ_PROGRAM_FILE dozewell.exe)
+set(CPACK_DZ_SETTINGS_FILE folderS.txt)
+set(CPACK_DZ_ICON_FILE ${PROJECT_SOURCE_DIR}/resources/dozewell.ico)
+# CPack takes the installer's script from the module path.
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/packaging)
+include(CPack)

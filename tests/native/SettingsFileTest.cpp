@@ -1,0 +1,133 @@
+// The settings file beside the program: read at the first activation,
+// written at every close.
+#include <filesystem>
+
+#include "native/AlarmFixture.h"
+
+namespace dz {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class SettingsFile : public AlarmFixture {
+ protected:
+  std::string Saved() { return folder.Get(kSettingsFileName); }
+  void Restart(int hour = 22, int minute = 0) {
+    form.reset();
+    scope.reset();
+    Start(hour, minute);
+  }
+};
+
+TEST_F(SettingsFile, WithoutAFileTheDefaultsAreSavedAtExitAndRestoredNextTime) {
+  Start(22, 0);  // no settings, no default sound
+  EXPECT_EQ(form->MediaPlayer1->FileName(), folder.File(kDefaultSoundName));
+  EXPECT_FALSE(form->MediaPlayer1->IsOpen());
+  EXPECT_EQ(form->OpenDialog1->FileName(), "");
+  Click(*form->BitBtnClose);
+  EXPECT_TRUE(form->Closed());
+  const std::string defaults = folder.File(kDefaultSoundName) + "\r\n06\r\n50\r\n2\r\n5\r\n";
+  EXPECT_EQ(Saved(), defaults);
+
+  Restart();
+  Type(*form->ComboBoxH, "7");
+  Type(*form->EditSnooze, "10");
+  CloseBox();
+  EXPECT_EQ(Saved(), folder.File(kDefaultSoundName) + "\r\n7\r\n50\r\n2\r\n10\r\n");
+  Restart();
+  EXPECT_EQ(form->ComboBoxH->Text(), "7");
+  EXPECT_EQ(form->EditSnooze->Text(), "10");
+  EXPECT_EQ(form->OpenDialog1->FileName(), folder.File(kDefaultSoundName));
+  EXPECT_EQ(Errors(), Strings{});
+}
+
+TEST_F(SettingsFile, LfLinesAreReadTheRepeatTextRecomputesOnlyWhenItDiffers) {
+  const std::string song = Song();
+  mci.trackStatus[{mci::kStatusLength, 1}] = 60000;
+  Settings(song + "\n05\n30\n2\n9\nextra\n");
+  Start(22, 0);
+  EXPECT_TRUE(form->MediaPlayer1->IsOpen());
+  EXPECT_EQ(form->MediaPlayer1->FileName(), song);
+  EXPECT_EQ(form->OpenDialog1->FileName(), song);
+  EXPECT_EQ(form->ComboBoxM->Text(), "30");
+  EXPECT_EQ(form->EditSnooze->Text(), "9");
+  EXPECT_EQ(form->Timer4->Interval(), 300000u);  // "2" as laid out: not recomputed
+
+  Settings(song + "\r\n05\r\n30\r\n4\r\n9\r\n");
+  Restart();
+  EXPECT_EQ(form->Timer4->Interval(), 4 * 60000 + 60000u);
+}
+
+TEST_F(SettingsFile, AShortFileLeavesEmptyTextsThatAreReportedOrRepaired) {
+  Settings(Song() + "\r\n07");
+  Start(22, 0);
+  EXPECT_EQ(form->ComboBoxH->Text(), "07");
+  EXPECT_EQ(form->ComboBoxM->Text(), "");
+  EXPECT_EQ(form->EditSnooze->Text(), "");
+  EXPECT_EQ(Errors(), Strings{"'' is not a valid integer value."});  // the empty repeat text
+  Pass(10000);
+  EXPECT_EQ(form->ComboBoxM->Text(), "0");  // padded by the alarm check
+}
+
+TEST_F(SettingsFile, AMissingOrUnplayableSoundIsNotReplacedByTheDefault) {
+  folder.Put(kDefaultSoundName, "RIFF");
+  Settings(folder.File("moved.mp3") + "\r\n05\r\n30\r\n2\r\n5\r\n");
+  Start(22, 0);
+  EXPECT_FALSE(form->MediaPlayer1->IsOpen());
+  EXPECT_EQ(form->MediaPlayer1->FileName(), folder.File("moved.mp3"));
+  EXPECT_EQ(form->ComboBoxH->Text(), "05");
+
+  Settings(Song() + "\r\n05\r\n30\r\n2\r\n5\r\n");
+  mci.FailNext(mci::kOpen, 275);
+  Restart();
+  EXPECT_EQ(Errors(), Strings{"Cannot find the specified file."});
+  EXPECT_EQ(form->ComboBoxH->Text(), "06");  // the rest is not applied
+  EXPECT_EQ(form->OpenDialog1->FileName(), "");
+}
+
+TEST_F(SettingsFile, AFailedWriteKeepsTheOldFileAndTheWindowOpenUntilARetryWorks) {
+  const std::string old = "old.wav\r\n06\r\n50\r\n2\r\n5\r\n";
+  Settings(old);
+  Start(22, 0);
+  Type(*form->ComboBoxH, "08");
+  namespace fs = std::filesystem;
+  const fs::path file = folder.File(kSettingsFileName);
+  fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  CloseBox();
+  EXPECT_EQ(Errors(), Strings{"File access denied."});
+  EXPECT_FALSE(form->Closed());
+  EXPECT_EQ(Saved(), old);
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+  Click(*form->BitBtnClose);
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(Saved(), "old.wav\r\n08\r\n50\r\n2\r\n5\r\n");
+}
+
+TEST_F(SettingsFile, AWindowClosedBeforeItWasEverActiveKeepsTheSettings) {
+  const std::string saved = Song() + "\r\n05\r\n30\r\n4\r\n9\r\n";
+  Settings(saved);
+  Start(22, 0, 0, 0, false);  // started minimised, closed from the taskbar
+  CloseBox();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(Saved(), saved);
+}
+
+TEST_F(SettingsFile, AWriteRemovesOnlyTheTemporaryFilesOfProcessesThatAreGone) {
+  Start(22, 0);
+  files.running.insert(77);
+  for (const char* name : {"folderS.txt.12.tmp", "folderS.txt.77.tmp", "folderS.txt.old.tmp",
+                           "folderS.txt.tmp", "other.txt.12.tmp"}) {
+    folder.Put(name, "x");
+  }
+  CloseBox();
+  EXPECT_FALSE(folder.Has("folderS.txt.12.tmp"));  // its writer crashed
+  EXPECT_TRUE(folder.Has("folderS.txt.77.tmp"));   // its writer is still writing
+  EXPECT_TRUE(folder.Has("folderS.txt.old.tmp"));
+  EXPECT_TRUE(folder.Has("folderS.txt.tmp"));
+  EXPECT_TRUE(folder.Has("other.txt.12.tmp"));
+  EXPECT_FALSE(folder.Has("folderS.txt.4242.tmp"));
+}
+
+}  // namespace
+}  // namespace dz
