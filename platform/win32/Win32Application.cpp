@@ -90,6 +90,9 @@ void Application::ProcessMessage(MSG& msg) noexcept {
 }
 
 bool Application::PreTranslate(MSG& msg) {
+  // Only keys are looked at here. Everything else (a timer's tick a hundred
+  // times a second) passes without asking where its window is.
+  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
   if (!mainForm_) return false;
   HWND form = mainForm_->Handle();
   if (!form || !msg.hwnd) return false;

@@ -367,12 +367,15 @@ LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return SurfacePeer::HandleMessage(msg, wParam, lParam);
     case WM_ACTIVATE: {
+      // The control to give the focus back to: the one that had it, or the
+      // one the program focused while the window was hidden or minimised.
+      // Asked before the default handling, which focuses the form window
+      // itself and so makes the form its own active control.
+      TWinControl* active = form_.ActiveControl();
       const LRESULT result = Window::HandleMessage(msg, wParam, lParam);
       if (LOWORD(wParam) != WA_INACTIVE) {
-        // Give the focus back to the control that had it; at the first
-        // activation, to the first control in tab order.
-        // (The default handling has just focused the form window itself.)
-        if (TWinControl* active = form_.ActiveControl(); active && active != &form_ && active->Peer()) {
+        // At the first activation, the first control in tab order.
+        if (active && active != &form_ && active->Peer() && active->CanFocus()) {
           active->Peer()->SetFocus();
         } else {
           FocusNextInTabOrder(form_, true);

@@ -5,7 +5,6 @@
 namespace dz::win32 {
 
 namespace {
-const char* const kThisProp = "DzWindowObject";
 
 // The program's icon at the size the system draws it; nullptr in a program
 // without it (the tests). Shared: the system frees it with the program.
@@ -18,8 +17,11 @@ HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) noexcep
 
 Window::~Window() { Destroy(); }
 
+// The object is kept in the window's user data: reading it stays in the
+// process, where a window property is a request to the window server, and
+// the timers' window reads it a hundred times a second.
 Window* Window::FromHandle(HWND hwnd) noexcept {
-  return hwnd ? static_cast<Window*>(GetPropA(hwnd, kThisProp)) : nullptr;
+  return hwnd ? reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)) : nullptr;
 }
 
 bool Window::Create(const ClassSpec& cls, DWORD exStyle, DWORD style, const char* text, int x,
@@ -61,14 +63,14 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     self = static_cast<Window*>(create->lpCreateParams);
     self->hwnd_ = hwnd;
-    SetPropA(hwnd, kThisProp, self);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   } else {
     self = FromHandle(hwnd);
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   const LRESULT result = GuardMessage([&] { return self->HandleMessage(msg, wParam, lParam); });
   if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, kThisProp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->OnDestroyed();
   }

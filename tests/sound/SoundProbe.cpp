@@ -82,8 +82,9 @@ int Tone(const std::string& file, double hz, int wantMs, int maxMs) {
       bits = Le(b, at + 22, 2);
     } else if (id == "data") {
       data = at + 8;
-      // A recording cut short may carry a size that runs past the end.
-      dataSize = size > b.size() - data ? b.size() - data : size;
+      // A recording cut short may carry a size that runs past the end, and
+      // one still being written a size of 0: both hold what is there.
+      dataSize = size == 0 || size > b.size() - data ? b.size() - data : size;
       break;
     }
     at += 8 + size + (size & 1);

@@ -396,6 +396,29 @@ TEST_F(FormWin32, TheFirstControlInTabOrderHasTheFocusAtStart) {
   EXPECT_TRUE(focus == HwndOf(form->ComboBoxH) || IsChild(HwndOf(form->ComboBoxH), focus));
 }
 
+// Minimised, the window keeps the control that had the focus; the program
+// may move the focus meanwhile (the alarm gives it to Snooze before it
+// brings the window back), and the window comes back with the focus there.
+TEST_F(FormWin32, TheFocusComesBackWithTheWindowWhereItWasLastGiven) {
+  HWND app = ApplicationWindowHandle();
+  form->EditSnooze->SetFocus();
+  Pump(30);
+  SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Pump(30);
+  SendMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  Pump(30);
+  EXPECT_EQ(GetFocus(), HwndOf(form->EditSnooze));
+  EXPECT_EQ(form->ActiveControl(), form->EditSnooze);
+
+  form->SetWindowState(wsMinimized);
+  Pump(30);
+  form->btnSnooze->SetFocus();
+  form->SetWindowState(wsMaximized);
+  Pump(30);
+  EXPECT_EQ(GetFocus(), HwndOf(form->btnSnooze));
+  EXPECT_EQ(form->ActiveControl(), form->btnSnooze);
+}
+
 // --- The taskbar ------------------------------------------------------------
 
 // The title bar shows the main window's small icon, the taskbar button the

@@ -3,13 +3,22 @@
 //
 //   dzprobe wait TITLE MS         until a visible window has TITLE; prints its handle
 //   dzprobe info TITLE            screen, work area, window and client rectangles, state,
-//                                 the focused window
+//                                 the focused window (also of a hidden window)
 //   dzprobe child TITLE X Y       the innermost visible child at client point X,Y:
 //                                 class, handle, screen rectangle and its text
 //   dzprobe popups TITLE          the other visible top-level windows of the
 //                                 program owning TITLE (tooltips, boxes),
 //                                 each followed by the texts of its labels
-//   dzprobe close TITLE           posts WM_CLOSE to the window
+//   dzprobe close TITLE           posts WM_CLOSE to the window (also to a hidden one)
+//   dzprobe minimize TITLE        minimises the window as its caption button does
+//   dzprobe text TITLE PX PY X Y W H PIXELS BOLD RRGGBB TEXT
+//                                 compares the area X,Y,W,H of the window that
+//                                 holds client point PX,PY (a label's place on
+//                                 its parent) with TEXT drawn there in Arial of
+//                                 PIXELS height, bold (1) or not (0), in colour
+//                                 RRGGBB on the area's own background: prints
+//                                 the background, the pixels that are not
+//                                 background, and the pixels that differ
 //   dzprobe layout TITLE          every visible child window (class, screen rectangle,
 //                                 text); then each pair of siblings overlapping by
 //                                 more than two pixels each way and each child
@@ -20,8 +29,10 @@
 // is not there, 2 for a bad command line.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +40,7 @@ namespace {
 
 struct Search {
   std::string title;
+  bool hiddenToo = false;
   HWND found = nullptr;
 };
 
@@ -36,16 +48,22 @@ BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   char text[512] = {};
   GetWindowTextA(hwnd, text, sizeof text);
-  if (IsWindowVisible(hwnd) && search->title == text) {
+  if ((search->hiddenToo || IsWindowVisible(hwnd)) && search->title == text) {
     search->found = hwnd;
     return FALSE;
   }
   return TRUE;
 }
 
-HWND FindTitled(const std::string& title) {
+// A visible window with the title; with hiddenToo a hidden one when no
+// visible one has it (a minimised main window hides).
+HWND FindTitled(const std::string& title, bool hiddenToo = false) {
   Search search{title};
   EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+  if (!search.found && hiddenToo) {
+    search.hiddenToo = true;
+    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+  }
   return search.found;
 }
 
@@ -81,6 +99,7 @@ int Info(HWND main) {
   OffsetRect(&client, origin.x, origin.y);
   PrintRect("client", client);
   const LONG style = GetWindowLongA(main, GWL_STYLE);
+  std::printf("visible %d\n", IsWindowVisible(main) ? 1 : 0);
   std::printf("zoomed %d\n", IsZoomed(main) ? 1 : 0);
   std::printf("iconic %d\n", IsIconic(main) ? 1 : 0);
   std::printf("hscroll %d\n", (style & WS_HSCROLL) ? 1 : 0);
@@ -95,7 +114,7 @@ int Info(HWND main) {
   return 0;
 }
 
-int Child(HWND main, int x, int y) {
+HWND InnermostAt(HWND main, int x, int y) {
   HWND at = main;
   POINT point{x, y};  // client coordinates of `at`
   for (;;) {
@@ -104,6 +123,11 @@ int Child(HWND main, int x, int y) {
     MapWindowPoints(at, inner, &point, 1);
     at = inner;
   }
+  return at;
+}
+
+int Child(HWND main, int x, int y) {
+  HWND at = InnermostAt(main, x, y);
   if (at == main) {
     std::printf("none\n");
     return 1;
@@ -154,6 +178,107 @@ int ListPopups(HWND main) {
   GetWindowThreadProcessId(main, &popups.process);
   EnumWindows(ListPopup, reinterpret_cast<LPARAM>(&popups));
   std::printf("count %d\n", popups.count);
+  return 0;
+}
+
+// A top-down 32-bit picture of w x h pixels with its own memory DC.
+class Picture {
+ public:
+  Picture(int w, int h) : w_(w), h_(h), dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<std::uint32_t*>(bits);
+    if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
+  }
+  ~Picture() {
+    if (old_) SelectObject(dc_, old_);
+    if (bitmap_) DeleteObject(bitmap_);
+    if (dc_) DeleteDC(dc_);
+  }
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+
+  bool Ok() const { return old_ != nullptr && bits_ != nullptr; }
+  HDC Dc() const { return dc_; }
+  std::uint32_t At(int x, int y) const { return bits_[y * w_ + x] & 0xFFFFFF; }
+
+ private:
+  int w_, h_;
+  HDC dc_;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  std::uint32_t* bits_ = nullptr;
+};
+
+// Text as a label draws it: its font, left and top, tabs expanded, "&"
+// marking the next letter, on the ground the label stands on.
+int Text(HWND main, int argc, char** argv) {
+  HWND parent = InnermostAt(main, std::atoi(argv[3]), std::atoi(argv[4]));
+  const int x = std::atoi(argv[5]), y = std::atoi(argv[6]);
+  const int w = std::atoi(argv[7]), h = std::atoi(argv[8]);
+  const int pixels = std::atoi(argv[9]);
+  const bool bold = std::atoi(argv[10]) != 0;
+  const unsigned long rgb = std::strtoul(argv[11], nullptr, 16);
+  std::string text;
+  for (int i = 12; i < argc; ++i) text += (i > 12 ? " " : "") + std::string(argv[i]);
+  if (w <= 0 || h <= 0) return 2;
+
+  Picture seen(w, h), drawn(w, h);
+  if (!seen.Ok() || !drawn.Ok()) return 1;
+  POINT origin{x, y};
+  ClientToScreen(parent, &origin);
+  HDC screen = GetDC(nullptr);
+  BitBlt(seen.Dc(), 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+
+  // The ground: the commonest colour of the area.
+  std::map<std::uint32_t, int> counts;
+  for (int j = 0; j < h; ++j)
+    for (int i = 0; i < w; ++i) ++counts[seen.At(i, j)];
+  std::uint32_t ground = 0;
+  int most = 0;
+  for (const auto& [colour, n] : counts) {
+    if (n > most) {
+      most = n;
+      ground = colour;
+    }
+  }
+  RECT all{0, 0, w, h};
+  HBRUSH brush = CreateSolidBrush(RGB((ground >> 16) & 0xFF, (ground >> 8) & 0xFF, ground & 0xFF));
+  FillRect(drawn.Dc(), &all, brush);
+  DeleteObject(brush);
+
+  LOGFONTA lf{};
+  lf.lfHeight = -pixels;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = ANSI_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynA(lf.lfFaceName, "Arial", LF_FACESIZE);
+  HFONT font = CreateFontIndirectA(&lf);
+  HGDIOBJ oldFont = SelectObject(drawn.Dc(), font);
+  SetBkMode(drawn.Dc(), TRANSPARENT);
+  SetTextColor(drawn.Dc(), RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+  DrawTextA(drawn.Dc(), text.c_str(), static_cast<int>(text.size()), &all, DT_LEFT | DT_TOP | DT_EXPANDTABS);
+  SelectObject(drawn.Dc(), oldFont);
+  DeleteObject(font);
+
+  int ink = 0, differ = 0;
+  for (int j = 0; j < h; ++j) {
+    for (int i = 0; i < w; ++i) {
+      if (seen.At(i, j) != ground) ++ink;
+      if (seen.At(i, j) != drawn.At(i, j)) ++differ;
+    }
+  }
+  std::printf("background %06X\n", static_cast<unsigned>(ground));
+  std::printf("ink %d\n", ink);
+  std::printf("differ %d\n", differ);
   return 0;
 }
 
@@ -209,7 +334,7 @@ int PrintLayout(HWND main) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: dzprobe wait|info|child|popups|close|layout TITLE ...\n");
+    std::fprintf(stderr, "usage: dzprobe wait|info|child|popups|close|minimize|text|layout TITLE ...\n");
     return 2;
   }
   const std::string command = argv[1];
@@ -226,7 +351,8 @@ int main(int argc, char** argv) {
       Sleep(50);
     }
   }
-  HWND main = FindTitled(title);
+  // A minimised main window hides; it is still there to ask and to close.
+  HWND main = FindTitled(title, command == "info" || command == "close");
   if (!main) {
     std::printf("missing\n");
     return 1;
@@ -234,6 +360,8 @@ int main(int argc, char** argv) {
   if (command == "info") return Info(main);
   if (command == "popups") return ListPopups(main);
   if (command == "close") return PostMessageA(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == "minimize") return PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
+  if (command == "text" && argc > 12) return Text(main, argc, argv);
   if (command == "layout") return PrintLayout(main);
   if (command == "child" && argc > 4) return Child(main, std::atoi(argv[3]), std::atoi(argv[4]));
   std::fprintf(stderr, "dzprobe: bad command line\n");
