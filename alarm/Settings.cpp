@@ -13,9 +13,11 @@
 // their defaults and the player takes the default sound from the same folder.
 // A window closed before its first activation has read nothing and writes
 // nothing.
+#include <exception>
 #include <string>
 
 #include "alarm/Unit1.h"
+#include "runtime/Exceptions.h"
 #include "runtime/Shell.h"
 #include "runtime/TextFile.h"
 
@@ -42,9 +44,19 @@ void TForm1::FormActivate(TObject*) {
   SettingSnoozeMinutes = file.ReadLine();
   file.Close();
 
-  // A sound file that has gone is not replaced by the default sound.
+  // A sound file that has gone is not replaced by the default sound. One
+  // that cannot be opened is reported once the other settings are in place:
+  // left at their defaults, they would be saved over the user's at the next
+  // close.
   MediaPlayer1->SetFileName(SettingSoundFile);
-  if (IsExistingFile(SettingSoundFile)) MediaPlayer1->Open();
+  std::exception_ptr openFailure;
+  if (IsExistingFile(SettingSoundFile)) {
+    try {
+      MediaPlayer1->Open();
+    } catch (const Exception&) {
+      openFailure = std::current_exception();
+    }
+  }
   OpenDialog1->SetFileName(SettingSoundFile);
   ComboBoxH->SetText(SettingAlarmHour);
   ComboBoxM->SetText(SettingAlarmMinute);
@@ -52,6 +64,7 @@ void TForm1::FormActivate(TObject*) {
   // failure is reported and the rest still applies.
   EditRepeatMin->SetText(SettingRepeatMinutes);
   EditSnooze->SetText(SettingSnoozeMinutes);
+  if (openFailure) std::rethrow_exception(openFailure);
 }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {

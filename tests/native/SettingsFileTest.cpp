@@ -81,8 +81,13 @@ TEST_F(SettingsFile, AMissingOrUnplayableSoundIsNotReplacedByTheDefault) {
   mci.FailNext(mci::kOpen, 275);
   Restart();
   EXPECT_EQ(Errors(), Strings{"Cannot find the specified file."});
-  EXPECT_EQ(form->ComboBoxH->Text(), "06");  // the rest is not applied
-  EXPECT_EQ(form->OpenDialog1->FileName(), "");
+  // The rest still applies, so that the next close saves the user's
+  // settings rather than the defaults.
+  EXPECT_EQ(form->ComboBoxH->Text(), "05");
+  EXPECT_EQ(form->EditSnooze->Text(), "5");
+  EXPECT_EQ(form->OpenDialog1->FileName(), Song());
+  CloseBox();
+  EXPECT_EQ(Saved(), Song() + "\r\n05\r\n30\r\n2\r\n5\r\n");
 }
 
 TEST_F(SettingsFile, AFailedWriteKeepsTheOldFileAndTheWindowOpenUntilARetryWorks) {
