@@ -3,7 +3,7 @@
 # the alarm, beside a bare Win32 program with the same three timers running
 # (10 ms, 10 s, 1 s) and nothing else (BareTimers.exe):
 #
-#   watching  dozewell.exe just started: window open, alarm check running,
+#   watching  dozewell.exe just started: window open, alarm check running
 #   dark      after "Switch off screen - Go to sleep": the display is pushed
 #             off every 10 ms
 #   bare      BareTimers.exe
