@@ -41,32 +41,6 @@ std::optional<std::int64_t> AlarmMinuteOfDay(const std::string& hourText,
   return std::int64_t{*hour} * 60 + *minute;
 }
 
-// Local time as milliseconds since the timestamps' epoch, and back.
-std::int64_t ToMs(const LocalTime& t) {
-  const std::int64_t days = DaysSinceEpoch(t.year, t.month, t.day);
-  return days * kMsPerDay +
-         ((std::int64_t{t.hour} * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond;
-}
-
-LocalTime FromMs(std::int64_t ms) {
-  std::int64_t days = ms / kMsPerDay;
-  std::int64_t ofDay = ms % kMsPerDay;
-  if (ofDay < 0) {
-    ofDay += kMsPerDay;
-    --days;
-  }
-  const DateParts date = DateFromDays(days);
-  LocalTime t;
-  t.year = static_cast<std::uint16_t>(date.year);
-  t.month = static_cast<std::uint16_t>(date.month);
-  t.day = static_cast<std::uint16_t>(date.day);
-  t.dayOfWeek = static_cast<std::uint16_t>(DayOfWeek(static_cast<Timestamp>(days)));
-  t.hour = static_cast<std::uint16_t>(ofDay / 3600000);
-  t.minute = static_cast<std::uint16_t>(ofDay / kMsPerMinute % 60);
-  t.second = static_cast<std::uint16_t>(ofDay / 1000 % 60);
-  t.millisecond = static_cast<std::uint16_t>(ofDay % 1000);
-  return t;
-}
 
 // The latest start of the alarm minute at or before `ms`.
 std::int64_t LastAlarmStart(std::int64_t ms, std::int64_t minuteOfDay) {
@@ -85,7 +59,7 @@ bool SameTime(const LocalTime& a, const LocalTime& b) {
 std::optional<std::int64_t> NowMs() {
   Clock* clock = CurrentPlatform().clock;
   if (!clock) return std::nullopt;
-  return ToMs(clock->Now());
+  return MsSinceEpoch(clock->Now());
 }
 
 }  // namespace
@@ -229,7 +203,7 @@ void AlarmSafeguards::UpdateWakeTimer() noexcept {
       // minute itself the check is about to ring, so that is tomorrow's.
       std::int64_t start = LastAlarmStart(*now, *minute);
       if (start <= *now) start += kMsPerDay;
-      wanted = FromMs(start);
+      wanted = LocalTimeFromMs(start);
     }
   } catch (...) {
     wanted.reset();  // no memory for a text: no wake timer rather than a wrong one

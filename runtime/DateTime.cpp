@@ -78,6 +78,32 @@ DateParts DateFromDays(std::int64_t days) {
   return date;
 }
 
+std::int64_t MsSinceEpoch(const LocalTime& t) {
+  const std::int64_t days = DaysSinceEpoch(t.year, t.month, t.day);
+  return days * kMsPerDay +
+         ((std::int64_t{t.hour} * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond;
+}
+
+LocalTime LocalTimeFromMs(std::int64_t ms) {
+  std::int64_t days = ms / kMsPerDay;
+  std::int64_t ofDay = ms % kMsPerDay;
+  if (ofDay < 0) {
+    ofDay += kMsPerDay;
+    --days;
+  }
+  const DateParts date = DateFromDays(days);
+  LocalTime t;
+  t.year = static_cast<std::uint16_t>(date.year);
+  t.month = static_cast<std::uint16_t>(date.month);
+  t.day = static_cast<std::uint16_t>(date.day);
+  t.dayOfWeek = static_cast<std::uint16_t>(DayOfWeek(static_cast<Timestamp>(days)));
+  t.hour = static_cast<std::uint16_t>(ofDay / 3600000);
+  t.minute = static_cast<std::uint16_t>(ofDay / 60000 % 60);
+  t.second = static_cast<std::uint16_t>(ofDay / 1000 % 60);
+  t.millisecond = static_cast<std::uint16_t>(ofDay % 1000);
+  return t;
+}
+
 Timestamp EncodeDate(int year, int month, int day) {
   return static_cast<Timestamp>(DaysSinceEpoch(year, month, day));
 }

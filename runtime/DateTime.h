@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/Clock.h"
+
 namespace dz {
 
 using Timestamp = double;
@@ -19,6 +21,11 @@ struct DateParts {
 // Days since 30 December 1899 of a date of the proleptic Gregorian calendar.
 std::int64_t DaysSinceEpoch(std::int64_t year, int month, int day);
 DateParts DateFromDays(std::int64_t days);
+
+// A local date and time as milliseconds since the epoch, and back (a
+// negative count lies before it).
+std::int64_t MsSinceEpoch(const LocalTime& t);
+LocalTime LocalTimeFromMs(std::int64_t ms);
 
 Timestamp EncodeDate(int year, int month, int day);
 Timestamp EncodeTime(int hour, int minute, int second, int millisecond);

@@ -19,17 +19,7 @@ class VirtualClock final : public Clock {
 
   LocalTime Now() override {
     const std::int64_t ms = startMs_ + static_cast<std::int64_t>(scheduler_.Now()) + offsetMs;
-    const std::int64_t days = ms / kMsPerDay, time = ms % kMsPerDay;
-    const DateParts date = DateFromDays(days);
-    LocalTime now;
-    now.year = static_cast<std::uint16_t>(date.year);
-    now.month = static_cast<std::uint16_t>(date.month);
-    now.day = static_cast<std::uint16_t>(date.day);
-    now.dayOfWeek = static_cast<std::uint16_t>(DayOfWeek(static_cast<double>(days)));
-    now.hour = static_cast<std::uint16_t>(time / 3600000);
-    now.minute = static_cast<std::uint16_t>(time / 60000 % 60);
-    now.second = static_cast<std::uint16_t>(time / 1000 % 60);
-    now.millisecond = static_cast<std::uint16_t>(time % 1000);
+    const LocalTime now = LocalTimeFromMs(ms);
     offsetMs += stepPerRead;
     return now;
   }

@@ -87,6 +87,9 @@ class AlarmFixture : public ::testing::Test {
     FormatSettings() = savedLocale;
   }
 
+  // Further ports a group of tests fakes as well.
+  virtual void AddPorts(Platform&) {}
+
   // Builds the window at the given local time on 7 December 2026 (a
   // Monday), shows it and gives it the focus, so the settings are read.
   void Start(int hour, int minute, int second = 0, int millisecond = 0, bool activate = true) {
@@ -100,6 +103,7 @@ class AlarmFixture : public ::testing::Test {
     platform.mci = &mci;
     platform.peers = &peers;
     platform.fileDialogs = &fileDialogs;
+    AddPorts(platform);
     scope = std::make_unique<ScopedPlatform>(platform);
     form = std::make_unique<TForm1>();
     form->Show();

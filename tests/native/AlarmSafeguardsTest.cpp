@@ -13,28 +13,15 @@ class AlarmSafeguards : public AlarmFixture {
  protected:
   ~AlarmSafeguards() override { form.reset(); }  // before the ports below
 
-  // As Start, with the safeguards' ports faked as well.
-  void StartGuarded(int hour, int minute, int second = 0) {
-    clock = std::make_unique<VirtualClock>(scheduler, 2026, 12, 7, hour, minute, second);
-    Platform platform;
-    platform.clock = clock.get();
-    platform.timers = &scheduler;
-    platform.dialogs = &dialogs;
-    platform.files = &files;
-    platform.shell = &shell;
-    platform.mci = &mci;
-    platform.peers = &peers;
-    platform.fileDialogs = &fileDialogs;
+  // The safeguards' ports, faked as well.
+  void AddPorts(Platform& platform) override {
     platform.executionState = &awake;
     platform.wakeTimer = &wakeTimer;
     platform.power = &power;
     platform.fallbackSound = &sound;
     platform.audioEndpoint = &endpoint;
-    scope = std::make_unique<ScopedPlatform>(platform);
-    form = std::make_unique<TForm1>();
-    form->Show();
-    form->HandleActivate();
   }
+  void StartGuarded(int hour, int minute, int second = 0) { Start(hour, minute, second); }
   // The settings naming a song that is not there: nothing is open.
   void SettingsWithMissingSong() {
     Settings(folder.File("gone.mp3") + "\r\n06\r\n50\r\n2\r\n5\r\n");
