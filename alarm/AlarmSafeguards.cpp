@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "alarm/AlarmTime.h"
 #include "runtime/Clock.h"
 #include "runtime/Conversions.h"
 #include "runtime/DateTime.h"
@@ -15,41 +16,6 @@ namespace dz {
 namespace {
 
 constexpr std::int64_t kMsPerMinute = 60000;
-
-// An hour or minute text as the alarm check reads it: more than two
-// characters count as "0", fewer are padded with "0" in front, and the
-// result is converted as an integer. Nothing when it does not convert.
-std::optional<std::int32_t> ReadAsAlarmCheck(std::string text) {
-  if (text.size() > 2) text = "0";
-  if (text.size() < 2) text = "0" + text;
-  try {
-    return ParseInteger(text);
-  } catch (const Exception&) {
-    return std::nullopt;
-  }
-}
-
-// The alarm's minute of the day, or nothing when the texts do not make a
-// time of day (the check could never match them).
-std::optional<std::int64_t> AlarmMinuteOfDay(const std::string& hourText,
-                                             const std::string& minuteText) {
-  const std::optional<std::int32_t> hour = ReadAsAlarmCheck(hourText);
-  const std::optional<std::int32_t> minute = ReadAsAlarmCheck(minuteText);
-  if (!hour || !minute || *hour < 0 || *hour > 23 || *minute < 0 || *minute > 59) {
-    return std::nullopt;
-  }
-  return std::int64_t{*hour} * 60 + *minute;
-}
-
-
-// The latest start of the alarm minute at or before `ms`.
-std::int64_t LastAlarmStart(std::int64_t ms, std::int64_t minuteOfDay) {
-  std::int64_t days = ms / kMsPerDay;
-  if (ms % kMsPerDay < 0) --days;
-  std::int64_t start = days * kMsPerDay + minuteOfDay * kMsPerMinute;
-  if (start > ms) start -= kMsPerDay;
-  return start;
-}
 
 bool SameTime(const LocalTime& a, const LocalTime& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
