@@ -1,9 +1,12 @@
 // The alarm controller: switching the display off and keeping it off, the
 // alarm check, the wake-up, snooze, song repeat and flashing. Every failure
 // leaves the handler where it happens; what was done before stays done.
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "alarm/AlarmTime.h"
 #include "alarm/Unit1.h"
 #include "runtime/Checked.h"
 #include "runtime/Conversions.h"
@@ -21,14 +24,12 @@ constexpr std::int32_t kSongTrack = 1;
 constexpr TColor kFlashWhite = clWhite;
 constexpr TColor kFlashGrey = clGray;
 
-// An alarm hour or minute text as the check wants it: a text longer than
-// two characters becomes "0", a shorter one is padded with "0" in front.
-void NormaliseTwoDigits(TComboBox& box) {
-  if (box.Text().size() > 2) box.SetText("0");
-}
-void PadTwoDigits(TComboBox& box) {
-  if (box.Text().size() < 2) box.SetText("0" + box.Text());
-}
+// An alarm hour or minute box as the check wants it (the padded text stays
+// in the box).
+void NormaliseAlarmField(TComboBox& box) { box.SetText(AlarmFieldText(box.Text())); }
+
+// The clock's reading in milliseconds, for measuring the time between checks.
+std::int64_t TimestampMs(Timestamp t) { return std::llround(t * static_cast<double>(kMsPerDay)); }
 
 }  // namespace
 
@@ -82,26 +83,33 @@ void TForm1::FormDblClick(TObject* Sender) {
 void TForm1::Timer2Timer() { Alarm(); }
 
 void TForm1::Alarm() {
-  NormaliseTwoDigits(*ComboBoxH);
-  NormaliseTwoDigits(*ComboBoxM);
-  PadTwoDigits(*ComboBoxH);
-  PadTwoDigits(*ComboBoxM);
+  NormaliseAlarmField(*ComboBoxH);
+  NormaliseAlarmField(*ComboBoxM);
   // Hour and minute come from one reading of the clock: two readings that
   // straddle the turn of an hour would give the old hour with the new
   // minute (07:00 at 08:00).
-  const std::string now = FormatTimestamp("hh:nn", CurrentDateTime());
-  const std::int32_t hourNow = ParseInteger(now.substr(0, 2));
-  const std::int32_t alarmHour = ParseInteger(ComboBoxH->Text());
-  const std::int32_t minuteNow = ParseInteger(now.substr(3, 2));
-  const std::int32_t alarmMinute = ParseInteger(ComboBoxM->Text());
-  if (CheckedSub(alarmHour, hourNow) != 0 || CheckedSub(alarmMinute, minuteNow) != 0) return;
-  RingAlarm();
+  const Timestamp now = CurrentDateTime();
+  const std::string clock = FormatTimestamp("hh:nn", now);
+  const std::int64_t nowMs = TimestampMs(now);
+  const std::optional<std::int64_t> previous = std::exchange(lastCheckMs_, nowMs);
+  const std::int32_t hourNow = ParseInteger(clock.substr(0, 2));
+  const std::int32_t minuteNow = ParseInteger(clock.substr(3, 2));
+  const AlarmTime alarm = ReadAlarmTime(ComboBoxH->Text(), ComboBoxM->Text());
+  if (CheckedSub(alarm.hour, hourNow) == 0 && CheckedSub(alarm.minute, minuteNow) == 0) {
+    RingAlarm();
+    return;
+  }
+  // A sleep without a power report, or the clock set forward, can take the
+  // whole alarm minute between two checks: it rings late rather than never.
+  const std::optional<std::int64_t> minute = AlarmMinuteOfDay(ComboBoxH->Text(), ComboBoxM->Text());
+  if (previous && minute && LastAlarmStart(nowMs - kMsPerMinute, *minute) > *previous) RingAlarm();
 }
 
 void TForm1::RingAlarm() {
   btnSnooze->SetFocus();
   SnoozeOnKey = true;
   Timer2->SetEnabled(false);  // the alarm fires once; switching off arms it again
+  lastCheckMs_.reset();       // a check armed again looks back no further than that
   FormDblClick(this);
   if (ChkPlay->Checked()) PlaySong(SongCue::Alarm);
   if (ChkRepeat->Checked()) Timer4->SetEnabled(true);

@@ -5,6 +5,7 @@
 // (alarm/ClockCountdown.cpp) and the settings file (alarm/Settings.cpp).
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "alarm/AlarmSafeguards.h"
@@ -150,6 +151,10 @@ class TForm1 : public TForm {
   // activation; until then a close must not save the layout's defaults
   // over the settings.
   bool settingsRead_ = false;
+
+  // When the alarm check last read the clock (local milliseconds) since it
+  // was last armed; a longer gap than a minute may have hidden the alarm.
+  std::optional<std::int64_t> lastCheckMs_;
 
   // The safeguards that keep the alarm from going unheard
   // (alarm/Form1Safeguards.cpp); they go first when the form is destroyed.

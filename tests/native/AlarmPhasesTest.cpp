@@ -103,6 +103,38 @@ TEST_F(AlarmPhases, HourAndMinuteComeFromOneReadingOfTheClock) {
   EXPECT_EQ(Plays(), 0);
 }
 
+// A whole alarm minute between two checks, without a power report (a
+// standby that tells nothing, the clock set forward): the clock jumps while
+// no timer ticks.
+TEST_F(AlarmPhases, AnAlarmMinuteThatPassedBetweenTwoChecksRingsOnceAtTheNext) {
+  SettingsWithSong("06", "50");
+  Start(6, 40, 5);  // checks at :05, :15 ...
+  Tick(*form->ChkRepeat);  // each ring plays once
+  Pass(10000);
+  clock->offsetMs += 9 * 60000;  // 06:40:15 to 06:49:15: the minute still ahead
+  Pass(10000);
+  EXPECT_EQ(Plays(), 0);
+  clock->offsetMs += 2 * 60000;  // 06:49:25 to 06:51:25
+  Pass(10000);
+  EXPECT_EQ(Plays(), 1);
+  EXPECT_EQ(form->WindowState(), wsMaximized);
+  EXPECT_TRUE(form->Timerflash->Enabled());
+  Pass(60000);
+  EXPECT_EQ(Plays(), 1);  // once
+
+  // Armed again after the minute, set back and forward over no alarm minute.
+  Click(*form->ButtonOff);
+  clock->offsetMs -= 60000;
+  PassMinutes(1);
+  clock->offsetMs += 2 * 60000;
+  PassMinutes(1);
+  clock->offsetMs += 23 * 3600000;  // to 05:57 tomorrow
+  PassMinutes(1);
+  EXPECT_EQ(Plays(), 1);
+  PassUntil(6, 50, 10);
+  EXPECT_EQ(Plays(), 2);
+}
+
 // --- switching off and the dark ----------------------------------------------
 
 TEST_F(AlarmPhases, TheMouseWakesTheDisplayOverTheBackgroundPanelAndTextLabelsOnly) {
