@@ -111,7 +111,8 @@ void TForm1::RingAlarm() {
   Timer2->SetEnabled(false);  // the alarm fires once; switching off arms it again
   lastCheckMs_.reset();       // a check armed again looks back no further than that
   FormDblClick(this);
-  if (ChkPlay->Checked()) PlaySong(SongCue::Alarm);
+  // From the start: the song may have been tried on the bar and left at its end.
+  if (ChkPlay->Checked()) PlaySongFromStart(SongCue::Alarm);
   if (ChkRepeat->Checked()) Timer4->SetEnabled(true);
   if (ChkFlash->Checked()) Timerflash->SetEnabled(true);
 }

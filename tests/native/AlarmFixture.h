@@ -161,6 +161,12 @@ class AlarmFixture : public ::testing::Test {
     form->MediaPlayer1->HandleKeyDown(right, 0);
     form->MediaPlayer1->HandleKeyDown(space, 0);
   }
+  // The player's Play button, pressed from the keyboard.
+  void PressPlayerPlay() {
+    std::uint16_t left = vkLeft, space = vkSpace;
+    form->MediaPlayer1->HandleKeyDown(left, 0);
+    form->MediaPlayer1->HandleKeyDown(space, 0);
+  }
   // The window's close box.
   void CloseBox() { form->HandleCloseRequest(); }
 
@@ -189,6 +195,22 @@ class AlarmFixture : public ::testing::Test {
 
   int Plays() const { return mci.Count(mci::kPlay); }
   int Stops() const { return mci.Count(mci::kStop); }
+  // Plays that did not start at the song's beginning. A play is taken to
+  // run to the song's end, where a later play without a rewind is silent;
+  // an open or a seek to the start puts the song back at its beginning.
+  int PlaysNotFromTheStart() const {
+    int count = 0;
+    bool atStart = true;
+    for (const MciRequest& r : mci.requests) {
+      if (r.command == mci::kOpen || (r.command == mci::kSeek && (r.flags & mci::kSeekToStart))) {
+        atStart = true;
+      } else if (r.command == mci::kPlay) {
+        if (!atStart) ++count;
+        atStart = false;
+      }
+    }
+    return count;
+  }
   std::vector<std::string> Errors() const { return dialogs.ErrorTexts(); }
   std::vector<std::string> Notices() const { return dialogs.NoticeTexts(); }
   int PowerOffs() const {

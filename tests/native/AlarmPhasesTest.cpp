@@ -314,6 +314,23 @@ TEST_F(AlarmPhases, WithoutADeviceTheRepeatIsSilentAndSnoozeReportsAndKeepsFlash
   EXPECT_FALSE(form->TimerSnooze->Enabled());
 }
 
+// Tried on the bar in the evening and played to its end, the song starts
+// from its beginning at the alarm, at each repeat and at a snooze's end.
+TEST_F(AlarmPhases, EveryRingPlaysTheSongFromItsStart) {
+  SettingsWithSong("06", "50");
+  Start(6, 40);
+  PressPlayerPlay();
+  PassUntil(6, 50, 10);
+  EXPECT_EQ(Plays(), 2);
+  PassMinutes(5);  // the repeat
+  EXPECT_EQ(Plays(), 3);
+  Key();
+  PressPlayerPlay();  // tried again during the snooze
+  PassMinutes(5);
+  EXPECT_EQ(Plays(), 5);
+  EXPECT_EQ(PlaysNotFromTheStart(), 0);
+}
+
 // --- the other buttons ---------------------------------------------------------
 
 TEST_F(AlarmPhases, TheSongDialogOpensTheChoiceAndACancelKeepsTheSoundInUse) {
