@@ -58,7 +58,7 @@ void TForm1::ButtonOffClick(TObject*) {
   ScreenOff = true;
   Timer1->SetEnabled(true);
   Timer2->SetEnabled(true);
-  TimerSnooze->SetEnabled(false);
+  // A running snooze goes on: darkening the screen must not cancel it.
   SnoozeOnKey = true;
   MediaPlayer1->Rewind();
 }

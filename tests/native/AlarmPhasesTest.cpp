@@ -331,6 +331,23 @@ TEST_F(AlarmPhases, EveryRingPlaysTheSongFromItsStart) {
   EXPECT_EQ(PlaysNotFromTheStart(), 0);
 }
 
+TEST_F(AlarmPhases, SwitchingOffDuringASnoozeDarkensTheScreenAndTheSnoozeStillEnds) {
+  SettingsWithSong("06", "50");
+  Start(6, 49, 55);
+  PassUntil(6, 50, 6);
+  Key();
+  PassMinutes(1);
+  Click(*form->ButtonOff);
+  Pass(1000);
+  const int offs = PowerOffs();
+  EXPECT_GT(offs, 0);
+  PassMinutes(4);
+  EXPECT_EQ(Plays(), 2);  // the snooze ends in the dark
+  EXPECT_GT(PowerOffs(), offs);
+  EXPECT_EQ(PowerOns(), 0);
+  EXPECT_TRUE(form->Timer2->Enabled());
+}
+
 // --- the other buttons ---------------------------------------------------------
 
 TEST_F(AlarmPhases, TheSongDialogOpensTheChoiceAndACancelKeepsTheSoundInUse) {
