@@ -44,16 +44,25 @@ void TForm1::ButtonOffClick(TObject*) {
   if (!ChkPlay->Checked()) {
     ShowNotice("No alarm will sound with the \" Sound Alarm\" chechbox unticked");
   }
-  // The length comes from the file open now, before it is opened again.
-  SetRepeatInterval();
-  if (ChkPlay->Checked()) {
-    if (!IsExistingFile(MediaPlayer1->FileName())) {
-      ShowNotice("No sound file selected!  Open a music file and try again.");
-      return;
+  // A song that cannot play leaves the display on with its report, but the
+  // alarm check armed: the alarm then rings with the wake-up sound rather
+  // than not at all.
+  try {
+    // The length comes from the file open now, before it is opened again.
+    SetRepeatInterval();
+    if (ChkPlay->Checked()) {
+      if (!IsExistingFile(MediaPlayer1->FileName())) {
+        Timer2->SetEnabled(true);
+        ShowNotice("No sound file selected!  Open a music file and try again.");
+        return;
+      }
+      MediaPlayer1->Open();
+      MediaPlayer1->Stop();
+      MediaPlayer1->Rewind();
     }
-    MediaPlayer1->Open();
-    MediaPlayer1->Stop();
-    MediaPlayer1->Rewind();
+  } catch (const EMCIDeviceError&) {
+    Timer2->SetEnabled(true);
+    throw;
   }
   ScreenOff = true;
   Timer1->SetEnabled(true);
@@ -135,9 +144,12 @@ void TForm1::BtnSnoozeClick(TObject*) {
     ChkRepeat->SetChecked(true);
     SnoozeRepeatMark = "ja";
   }
-  MediaPlayer1->Stop();
+  // Without an open song there is nothing to stop, and nothing to report:
+  // the alarm told of it when it rang. The snooze starts all the same.
+  const bool songOpen = MediaPlayer1->IsOpen();
+  if (songOpen) MediaPlayer1->Stop();
   Timerflash->SetEnabled(false);  // the background keeps its colour of the moment
-  MediaPlayer1->Rewind();
+  if (songOpen) MediaPlayer1->Rewind();
   const std::int32_t snooze = CheckedMul(ParseInteger(EditSnooze->Text()), kMsPerMinute);
   // Unchanged minutes leave a running snooze alone: a second Snooze does not
   // prolong it.

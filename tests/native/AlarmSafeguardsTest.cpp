@@ -196,6 +196,39 @@ TEST_F(AlarmSafeguards, APlayTheDeviceRefusesOrAFailureItReportsBringsTheSoundWi
   EXPECT_TRUE(Errors().empty());
 }
 
+TEST_F(AlarmSafeguards, WithASongThatCannotPlaySnoozeStillSnoozesAndSwitchingOffArmsTheAlarm) {
+  SettingsWithMissingSong();
+  StartGuarded(6, 49);
+  Tick(*form->ChkRepeat);
+  PassUntil(6, 50, 10);
+  EXPECT_TRUE(sound.Playing());
+  Key();  // Snooze: quiet, and no box for the song that is not there
+  EXPECT_FALSE(sound.Playing());
+  EXPECT_EQ(Errors(), Strings{"No MCI device open."});
+  EXPECT_FALSE(form->Timerflash->Enabled());
+  EXPECT_TRUE(awake.systemRequired);  // the snooze can still ring
+  PassMinutes(5);
+  Pass(1000);
+  EXPECT_TRUE(sound.Playing());  // its end rings with the wake-up sound
+  Click(*form->btnSnooze);
+  EXPECT_FALSE(sound.Playing());
+
+  // Switching off reports the song and leaves the display on, but arms the
+  // alarm for tomorrow.
+  Click(*form->ButtonOff);
+  EXPECT_EQ(Errors().back(), "No MCI device open.");
+  EXPECT_TRUE(form->Timer2->Enabled());
+  Pass(2000);
+  EXPECT_EQ(PowerOffs(), 0);
+  clock->offsetMs += 22 * 3600000;  // to about 05:00 tomorrow
+  Type(*form->EditSnooze, "0");     // a snooze that never ends
+  PassUntil(6, 50, 10);
+  EXPECT_TRUE(sound.Playing());
+  Key();
+  PassMinutes(60);
+  EXPECT_FALSE(sound.Playing());
+}
+
 // --- a muted output ----------------------------------------------------------------------
 
 TEST_F(AlarmSafeguards, TheAlarmUnmutesTheOutputWhenItRingsWithSoundOnly) {
