@@ -1,7 +1,6 @@
 // The alarm controller: switching the display off and keeping it off, the
 // alarm check, the wake-up, snooze, song repeat and flashing. Every failure
 // leaves the handler where it happens; what was done before stays done.
-#include <cmath>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -28,8 +27,9 @@ constexpr TColor kFlashGrey = clGray;
 // in the box).
 void NormaliseAlarmField(TComboBox& box) { box.SetText(AlarmFieldText(box.Text())); }
 
-// The clock's reading in milliseconds, for measuring the time between checks.
-std::int64_t TimestampMs(Timestamp t) { return std::llround(t * static_cast<double>(kMsPerDay)); }
+// A pause in typing the alarm time longer than this ends the typing.
+constexpr std::int64_t kTypingPauseMs = 3000;
+
 
 }  // namespace
 
@@ -91,15 +91,26 @@ void TForm1::FormDblClick(TObject* Sender) {
 
 void TForm1::Timer2Timer() { Alarm(); }
 
+void TForm1::AlarmTimeEdited() { alarmTypedAtMs_ = TimestampMs(CurrentDateTime()); }
+
+bool TForm1::TypingAlarmTime(std::int64_t nowMs) const {
+  if (!alarmTypedAtMs_) return false;
+  const std::int64_t since = nowMs - *alarmTypedAtMs_;
+  return since >= 0 && since < kTypingPauseMs;
+}
+
 void TForm1::Alarm() {
-  NormaliseAlarmField(*ComboBoxH);
-  NormaliseAlarmField(*ComboBoxM);
   // Hour and minute come from one reading of the clock: two readings that
   // straddle the turn of an hour would give the old hour with the new
   // minute (07:00 at 08:00).
   const Timestamp now = CurrentDateTime();
-  const std::string clock = FormatTimestamp("hh:nn", now);
   const std::int64_t nowMs = TimestampMs(now);
+  // Padding a box while the user types in it would turn "1" then "7" into
+  // "01" (the "7" no longer fits): the check waits for its next run.
+  if (TypingAlarmTime(nowMs)) return;
+  NormaliseAlarmField(*ComboBoxH);
+  NormaliseAlarmField(*ComboBoxM);
+  const std::string clock = FormatTimestamp("hh:nn", now);
   const std::optional<std::int64_t> previous = std::exchange(lastCheckMs_, nowMs);
   const std::int32_t hourNow = ParseInteger(clock.substr(0, 2));
   const std::int32_t minuteNow = ParseInteger(clock.substr(3, 2));

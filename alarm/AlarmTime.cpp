@@ -1,5 +1,7 @@
 #include "alarm/AlarmTime.h"
 
+#include <cmath>
+
 #include "runtime/Conversions.h"
 #include "runtime/DateTime.h"
 #include "runtime/Exceptions.h"
@@ -34,6 +36,8 @@ std::optional<std::int64_t> AlarmMinuteOfDay(const std::string& hourText,
   if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59) return std::nullopt;
   return std::int64_t{time.hour} * 60 + time.minute;
 }
+
+std::int64_t TimestampMs(Timestamp t) { return std::llround(t * static_cast<double>(kMsPerDay)); }
 
 std::int64_t LastAlarmStart(std::int64_t ms, std::int64_t minuteOfDay) {
   std::int64_t days = ms / kMsPerDay;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "runtime/DateTime.h"
+
 namespace dz {
 
 // An hour or minute text as the alarm check takes it: a text longer than
@@ -28,6 +30,10 @@ AlarmTime ReadAlarmTime(const std::string& hourText, const std::string& minuteTe
 // not make a time of day (the check could never match them).
 std::optional<std::int64_t> AlarmMinuteOfDay(const std::string& hourText,
                                              const std::string& minuteText);
+
+// A clock reading (a timestamp of today's dates) in local milliseconds since
+// the epoch, to measure the alarm's own pauses with.
+std::int64_t TimestampMs(Timestamp t);
 
 // The latest start of the alarm minute at or before `ms` (local time in
 // milliseconds since the epoch).

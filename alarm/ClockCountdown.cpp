@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "alarm/AlarmTime.h"
 #include "alarm/Unit1.h"
 #include "runtime/Checked.h"
 #include "runtime/Conversions.h"
 #include "runtime/DateTime.h"
+#include "runtime/Exceptions.h"
 #include "runtime/FormatText.h"
 #include "runtime/LocaleFormats.h"
 
@@ -32,7 +34,15 @@ void TForm1::Timer3Timer() {
       ComboBoxH->Text() + FormatSettings().timeSeparator + ComboBoxM->Text();
   // The countdown runs from the minute the clock shows.
   const Timestamp start = ParseTime(Label2->Caption());
-  const Timestamp end = ParseTime(alarmTime);
+  Timestamp end = 0;
+  try {
+    end = ParseTime(alarmTime);
+  } catch (const EConvertError&) {
+    // A half-typed time is no error yet: a report would take the focus
+    // and swallow the next digits.
+    if (TypingAlarmTime(TimestampMs(CurrentDateTime()))) return;
+    throw;
+  }
   Label8->SetCaption(FormatElapsedTime(start, end, false));
 }
 

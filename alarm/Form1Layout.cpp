@@ -308,6 +308,7 @@ void TForm1::BindEvents() {
                       static_cast<TControl*>(RTFLabel1), static_cast<TControl*>(RTFLabel2)}) {
     c->OnClick = lblURLClick;
   }
+  ComboBoxH->OnEdited = ComboBoxM->OnEdited = [this](TObject*) { AlarmTimeEdited(); };
   ButtonOff->OnClick = [this](TObject* s) { ButtonOffClick(s); };
   ChkRepeat->OnClick = [this](TObject* s) { ChkRepeatClick(s); };
   EditRepeatMin->OnChange = [this](TObject* s) { EditRepeatMinChange(s); };

@@ -155,6 +155,12 @@ class TForm1 : public TForm {
   // When the alarm check last read the clock (local milliseconds) since it
   // was last armed; a longer gap than a minute may have hidden the alarm.
   std::optional<std::int64_t> lastCheckMs_;
+  // When the user last changed the alarm hour or minute text (local
+  // milliseconds): while typing goes on, the check and the countdown leave
+  // the half-typed time alone.
+  std::optional<std::int64_t> alarmTypedAtMs_;
+  void AlarmTimeEdited();
+  bool TypingAlarmTime(std::int64_t nowMs) const;
 
   // The safeguards that keep the alarm from going unheard
   // (alarm/Form1Safeguards.cpp); they go first when the form is destroyed.

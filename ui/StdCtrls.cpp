@@ -161,6 +161,10 @@ void TComboBox::TextChanged(bool fromPeer) {
   Dispatch([&] {
     if (OnChange) OnChange(this);
   });
+  if (!fromPeer) return;
+  Dispatch([&] {
+    if (OnEdited) OnEdited(this);
+  });
 }
 
 // --- TCheckBox --------------------------------------------------------------

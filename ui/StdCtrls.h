@@ -101,6 +101,9 @@ class TComboBox : public TWinControl {
   void HandleItemSelected(int index);
 
   TNotifyEvent OnChange;
+  // The user changed the text (typing, deleting, pasting, a choice from the
+  // list); runs after OnChange. Changes made by the program do not run it.
+  TNotifyEvent OnEdited;
 
  protected:
   void TextChanged(bool fromPeer) override;

@@ -135,6 +135,36 @@ TEST_F(AlarmPhases, AnAlarmMinuteThatPassedBetweenTwoChecksRingsOnceAtTheNext) {
   EXPECT_EQ(Plays(), 2);
 }
 
+TEST_F(AlarmPhases, TheAlarmTimeBeingTypedIsNeitherPaddedNorReportedUntilTypingPauses) {
+  SettingsWithSong("06", "50");
+  Start(17, 0, 5);  // checks at :15, :25 ...; the countdown every second
+  Tick(*form->ChkRepeat);
+  Pass(9500);
+  Type(*form->ComboBoxH, "1");
+  Pass(1000);  // a check half a second later
+  EXPECT_EQ(form->ComboBoxH->Text(), "1");
+  Type(*form->ComboBoxH, "17");
+  Type(*form->ComboBoxM, "");  // emptied to type the minute
+  Pass(2500);
+  EXPECT_EQ(Errors(), Strings{});
+  Type(*form->ComboBoxM, "3");
+  Pass(2000);
+  Type(*form->ComboBoxM, "30");
+  Pass(1000);
+  EXPECT_EQ(form->Label8->Caption(), "00:30");
+  PassUntil(17, 30, 10);
+  EXPECT_EQ(Plays(), 1);
+  EXPECT_EQ(Errors(), Strings{});
+
+  // Left empty, the minute is an invalid time again once typing pauses.
+  Type(*form->ComboBoxM, "");
+  Pass(2000);
+  EXPECT_EQ(Errors(), Strings{});
+  Pass(2000);
+  ASSERT_FALSE(Errors().empty());
+  EXPECT_EQ(Errors().front(), "'17:' is not a valid time.");
+}
+
 // --- switching off and the dark ----------------------------------------------
 
 TEST_F(AlarmPhases, TheMouseWakesTheDisplayOverTheBackgroundPanelAndTextLabelsOnly) {
