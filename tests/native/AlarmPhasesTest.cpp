@@ -256,6 +256,17 @@ TEST_F(AlarmPhases, SwitchingOffFailsWithTheDisplayOnWhenItCannotArm) {
   EXPECT_EQ(PowerOffs(), 0);
 }
 
+TEST_F(AlarmPhases, SwitchingOffAgainAfterAMouseWakeDarkensTheScreenAgain) {
+  SettingsWithSong("06", "50");
+  Start(23, 10);
+  Click(*form->ButtonOff);
+  form->HandleMouseMove(0, 1000, 650);
+  Click(*form->ButtonOff);
+  const int offs = PowerOffs();
+  Pass(1000);
+  EXPECT_GT(PowerOffs(), offs);
+}
+
 // --- ringing, snoozing, after a snooze -----------------------------------------
 
 TEST_F(AlarmPhases, SnoozeTicksRepeatForItsOwnEndOnly) {
@@ -343,6 +354,23 @@ TEST_F(AlarmPhases, WithoutADeviceTheRepeatIsSilentAndSnoozeStillSnoozesWithoutA
   EXPECT_TRUE(form->TimerSnooze->Enabled());
   PassMinutes(5);  // its end cannot play either, and says so
   EXPECT_EQ(Errors(), Strings{"No MCI device open."});
+}
+
+TEST_F(AlarmPhases, FlashingFollowsTheFlashBoxNotTheRepeatBox) {
+  SettingsWithSong("06", "50");
+  Start(6, 49, 55);
+  Tick(*form->ChkFlash);
+  PassUntil(6, 50, 6);
+  EXPECT_FALSE(form->Timerflash->Enabled());
+  EXPECT_TRUE(form->Timer4->Enabled());
+
+  form.reset();
+  scope.reset();
+  Start(6, 49, 55);
+  Tick(*form->ChkRepeat);
+  PassUntil(6, 50, 6);
+  EXPECT_TRUE(form->Timerflash->Enabled());
+  EXPECT_FALSE(form->Timer4->Enabled());
 }
 
 // --- the other buttons ---------------------------------------------------------

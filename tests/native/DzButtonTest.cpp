@@ -79,6 +79,21 @@ TEST(DzButtonKeys, EnterFollowsActiveEscapeTheCancelButtonAltTheAccelerator) {
   EXPECT_EQ(clicks, 4);
 }
 
+TEST(DzButtonKeys, AnAmpersandWrittenTwiceIsNoAccelerator) {
+  TForm form(nullptr);
+  auto* button = new TDzButton(&form);
+  button->SetParent(&form);
+  form.Show();
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  button->SetCaption("Rock && Roll");
+  EXPECT_FALSE(form.HandleDialogKey('R', ssAlt));
+  button->SetCaption("R&&&B");  // "&" then the accelerator B
+  EXPECT_FALSE(form.HandleDialogKey('&', ssAlt));
+  EXPECT_TRUE(form.HandleDialogKey('B', ssAlt));
+  EXPECT_EQ(clicks, 1);
+}
+
 class DzButtonRepeat : public ::testing::Test {
  protected:
   DzButtonRepeat() {

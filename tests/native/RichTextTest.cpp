@@ -64,6 +64,20 @@ TEST(RtfReaderTest, FormattingEndsWithItsGroup) {
   EXPECT_EQ(runs[1].Format, RichFormat{});
 }
 
+TEST(RtfReaderTest, PlainGoesBackToTheDefaultFontSizeColourAndStyle) {
+  const auto doc = ReadRtf(
+      R"({\rtf1\deff0{\fonttbl{\f0 Arial;}{\f1 Courier New;}}{\colortbl;\red255\green0\blue0;})"
+      R"(\f1\fs30\cf1\b\i x\plain y})");
+  ASSERT_TRUE(doc);
+  const auto& runs = doc->Paragraphs.at(0).Runs;
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[1].Text, "y");
+  EXPECT_EQ(runs[1].Format.Face, "Arial");
+  EXPECT_EQ(runs[1].Format.HalfPoints, kDefaultHalfPoints);
+  EXPECT_EQ(runs[1].Format.Color, clWindowText);
+  EXPECT_EQ(runs[1].Format.Style, 0u);
+}
+
 TEST(RtfReaderTest, DestinationsItDoesNotShowAreSkippedBinaryDataIncluded) {
   // The three bytes after \bin3 are data: their braces close nothing.
   EXPECT_EQ(RtfText(R"({\rtf1 {\*\unknown {nested} hidden}{\info{\title T}}{\pict\bin3 }{}A}B})"), "B");
@@ -132,6 +146,12 @@ TEST(RichLayoutTest, AWordWiderThanTheLineBreaksBetweenCharacters) {
   EXPECT_EQ(canvas.Pixel(68, 16 * 2 + 5), clBlack);  // the third line is full
   EXPECT_EQ(canvas.Pixel(36, 16 * 3 + 5), clWhite);  // the fourth holds the last five
   EXPECT_EQ(RenderRichText(canvas, *doc, {0, 0, 0, 100}), 0);
+}
+
+TEST(RichLayoutTest, AWordThatExactlyFillsTheLineStaysOnIt) {
+  RasterCanvas canvas(70, 100, clWhite);  // ten 7-pixel cells
+  EXPECT_EQ(RenderRichText(canvas, *ReadPlainText("abcd efghi"), {0, 0, 70, 100}), 1);
+  EXPECT_EQ(RenderRichText(canvas, *ReadPlainText("abcd efghij"), {0, 0, 70, 100}), 2);
 }
 
 }  // namespace
