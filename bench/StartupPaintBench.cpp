@@ -1,9 +1,12 @@
-// Start-up and repaint time of the main window, each beside the same figure
-// for a bare window of the same size with no controls. Prints plain lines;
-// never fails for being slow.
+// Start-up, full repaint and flash tick of the main window, each beside the
+// same figure for a plain Win32 window showing about the same (AnchorWindow.h),
+// measured in turns. Prints plain lines; never fails for being slow.
 //
-//   StartupPaintBench [N]          the benchmark (N runs of each, default 7)
-//   StartupPaintBench --child form|bare
+//   StartupPaintBench [N]          the benchmark (N starts of each, default 7;
+//                                  5 N repaints and flash ticks of each)
+//   StartupPaintBench --breakdown  each window's own repaint, for finding
+//                                  where a repaint's time goes
+//   StartupPaintBench --child form|anchor
 //                                  one start: shows the window maximised,
 //                                  paints it completely, prints "painted"
 //                                  and ends (used by the benchmark itself)
@@ -16,13 +19,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "alarm/Unit1.h"
+#include "bench/AnchorWindow.h"
 #include "bench/BenchTiming.h"
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/GdiHandles.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32LocaleSource.h"
 #include "platform/win32/Win32Peers.h"
@@ -46,46 +53,22 @@ void PaintCompletely(HWND hwnd) {
   GdiFlush();
 }
 
-// The bare window: one grey fill in WM_PAINT, nothing else.
-LRESULT CALLBACK BareProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128));
-    FillRect(dc, &ps.rcPaint, grey);
-    DeleteObject(grey);
-    EndPaint(hwnd, &ps);
-    return 0;
-  }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
 class Subject {
  public:
   virtual ~Subject() = default;
   virtual HWND Window() const = 0;
+  // One tick of the flash timer: the background's next colour, not yet painted.
+  virtual void Flash() = 0;
 };
 
-class BareWindow final : public Subject {
+class Anchor final : public Subject {
  public:
-  BareWindow() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = BareProc;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    cls.lpszClassName = "DozewellBenchBare";
-    RegisterClassA(&cls);
-    hwnd_ = CreateWindowExA(0, cls.lpszClassName, "Bare window", WS_OVERLAPPEDWINDOW, 51, 30, 1093, 800,
-                            nullptr, nullptr, cls.hInstance, nullptr);
-    ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
-  }
-  ~BareWindow() override { DestroyWindow(hwnd_); }
-  BareWindow(const BareWindow&) = delete;
-  BareWindow& operator=(const BareWindow&) = delete;
-  HWND Window() const override { return hwnd_; }
+  Anchor() : window_(dz::win32::ScreenPixelsPerInch() / 96.0) {}
+  HWND Window() const override { return window_.Window(); }
+  void Flash() override { window_.Flash(); }
 
  private:
-  HWND hwnd_ = nullptr;
+  bench::AnchorWindow window_;
 };
 
 // The program's main window, built as the program builds it.
@@ -103,6 +86,9 @@ class MainForm final : public Subject {
   HWND Window() const override {
     return reinterpret_cast<HWND>(form_->Peer() ? form_->Peer()->NativeHandle() : 0);
   }
+  dz::TForm1& Form() const { return *form_; }
+  // What the program's flash timer does.
+  void Flash() override { form_->SetColor(form_->Color() == dz::clWhite ? dz::clGray : dz::clWhite); }
 
  private:
   std::unique_ptr<dz::TForm1> form_;
@@ -110,7 +96,7 @@ class MainForm final : public Subject {
 
 std::unique_ptr<Subject> MakeSubject(const std::string& kind) {
   if (kind == "form") return std::make_unique<MainForm>();
-  return std::make_unique<BareWindow>();
+  return std::make_unique<Anchor>();
 }
 
 int Child(const std::string& kind) {
@@ -183,35 +169,123 @@ LRESULT CALLBACK CountPaints(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::vector<double> TimeRepaints(const Subject& subject, int runs, long* windowsPainted) {
-  HWND hwnd = subject.Window();
-  std::vector<double> times;
-  if (!hwnd) return times;
-  PaintCompletely(hwnd);
-  for (int i = 0; i < runs; ++i) {
-    const double start = NowMs();
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    GdiFlush();
-    times.push_back(NowMs() - start);
-  }
-  // One more repaint, untimed (the hook is slow under Wine), shows that a
-  // repaint paints what it should: a repaint that painted nothing measured
-  // nothing.
-  g_paints = 0;
-  if (HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountPaints, nullptr, GetCurrentThreadId())) {
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    UnhookWindowsHookEx(hook);
-  }
-  *windowsPainted = g_paints;
-  return times;
+// Paints what is invalid now, timed.
+double TimeUpdate(HWND hwnd) {
+  const double start = NowMs();
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  GdiFlush();
+  return NowMs() - start;
 }
 
-void PrintPair(const char* what, const std::vector<double>& form, const std::vector<double>& bare,
+// The subject's window on top of the other, painted, so both are timed
+// with nothing covering them.
+void BringUp(const Subject& subject) {
+  SetWindowPos(subject.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  PaintCompletely(subject.Window());
+}
+
+struct Timings {
+  std::vector<double> repaints, flashes;
+};
+
+void TimeRepaintAndFlash(Subject& subject, Timings& timings) {
+  BringUp(subject);
+  HWND hwnd = subject.Window();
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  timings.repaints.push_back(TimeUpdate(hwnd));
+  subject.Flash();
+  timings.flashes.push_back(TimeUpdate(hwnd));
+}
+
+// One more repaint, untimed (the hook is slow under Wine), shows that a
+// repaint paints what it should: a repaint that painted nothing measured
+// nothing.
+long WindowsPaintedByARepaint(const Subject& subject) {
+  BringUp(subject);
+  g_paints = 0;
+  if (HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountPaints, nullptr, GetCurrentThreadId())) {
+    RedrawWindow(subject.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    UnhookWindowsHookEx(hook);
+  }
+  return g_paints;
+}
+
+// Where a repaint's time goes: each window alone (its own paint, without
+// its children), medians of `runs`, the largest first.
+void PrintBreakdown(const char* what, HWND top, int runs) {
+  std::vector<HWND> windows{top};
+  EnumChildWindows(
+      top, [](HWND child, LPARAM list) {
+        if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  std::vector<std::pair<double, std::string>> rows;
+  for (HWND hwnd : windows) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+      times.push_back(TimeUpdate(hwnd));
+    }
+    char name[64] = {}, text[40] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    GetWindowTextA(hwnd, text, sizeof text);
+    rows.emplace_back(Median(times), std::string(name) + " \"" + text + "\"");
+  }
+  std::sort(rows.rbegin(), rows.rend());
+  for (const auto& [ms, name] : rows) std::printf("  %s %-50s %.2f ms\n", what, name.c_str(), ms);
+}
+
+// The main window's own paint in its parts: the off-screen buffer, the
+// ground, and each control drawn on it, medians of `runs`, the largest first.
+void PrintSurfaceParts(dz::TWinControl& surface, HWND hwnd, int runs) {
+  using namespace dz::win32;
+  WindowDc dc(hwnd);
+  RECT all{};
+  GetClientRect(hwnd, &all);
+  std::vector<std::pair<double, std::string>> rows;
+  const auto time = [&](const std::string& name, const std::function<void(GdiCanvas&)>& draw) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+      DoubleBuffer buffer(dc.Get(), all);
+      GdiCanvas canvas(buffer.Dc());
+      const double start = NowMs();
+      draw(canvas);
+      GdiFlush();
+      times.push_back(NowMs() - start);
+    }
+    rows.emplace_back(Median(times), name);
+  };
+  {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+      const double start = NowMs();
+      { DoubleBuffer buffer(dc.Get(), all); }
+      GdiFlush();
+      times.push_back(NowMs() - start);
+    }
+    rows.emplace_back(Median(times), "off-screen buffer made and copied");
+  }
+  time("ground", [&](GdiCanvas& canvas) { surface.Paint(canvas); });
+  for (dz::TControl* c : surface.Controls()) {
+    if (c->IsWindowed() || !c->Visible()) continue;
+    time(c->Name(), [&](GdiCanvas& canvas) {
+      dz::CanvasStateGuard guard(canvas);
+      canvas.OffsetOrigin(c->Left(), c->Top());
+      canvas.IntersectClip(c->ClientRect());
+      c->Paint(canvas);
+    });
+  }
+  std::sort(rows.rbegin(), rows.rend());
+  for (const auto& [ms, name] : rows) std::printf("  part %-48s %.2f ms\n", name.c_str(), ms);
+}
+
+void PrintPair(const char* what, const std::vector<double>& form, const std::vector<double>& anchor,
                int runs) {
-  const double f = Median(form), b = Median(bare);
-  std::printf("%s: main window %.2f ms, bare window %.2f ms (medians of %zu and %zu of %d runs)", what, f, b,
-              form.size(), bare.size(), runs);
-  if (b > 0 && !form.empty()) std::printf(", ratio %.1f", f / b);
+  const double f = Median(form), b = Median(anchor);
+  std::printf("%s: main window %.2f ms, anchor %.2f ms (medians of %zu and %zu of %d runs)", what, f, b,
+              form.size(), anchor.size(), runs);
+  if (b > 0 && !form.empty()) std::printf(", ratio %.2f", f / b);
   std::printf("\n");
 }
 
@@ -219,6 +293,16 @@ void PrintPair(const char* what, const std::vector<double>& form, const std::vec
 
 int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "--child") == 0) return Child(argv[2]);
+  if (argc >= 2 && std::strcmp(argv[1], "--breakdown") == 0) {
+    MainForm form;
+    Anchor anchor;
+    BringUp(form);
+    PrintBreakdown("main window", form.Window(), 15);
+    PrintSurfaceParts(form.Form(), form.Window(), 15);
+    BringUp(anchor);
+    PrintBreakdown("anchor", anchor.Window(), 15);
+    return 0;
+  }
   const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 7;
 
   RECT work{};
@@ -226,25 +310,24 @@ int main(int argc, char** argv) {
   std::printf("screen %dx%d, %d runs each\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), runs);
 
   // Alternate the two kinds so that a slow spell of the machine hits both.
-  std::vector<double> formStarts, bareStarts;
+  std::vector<double> formStarts, anchorStarts;
   for (int i = 0; i < runs; ++i) {
     for (double t : TimeStarts("form", 1)) formStarts.push_back(t);
-    for (double t : TimeStarts("bare", 1)) bareStarts.push_back(t);
+    for (double t : TimeStarts("anchor", 1)) anchorStarts.push_back(t);
   }
-  PrintPair("start to first complete paint", formStarts, bareStarts, runs);
+  PrintPair("start to first complete paint", formStarts, anchorStarts, runs);
 
   const int repaints = runs * 5;
-  std::vector<double> formRepaints, bareRepaints;
-  long formPaints = 0, barePaints = 0;
-  {
-    MainForm form;
-    formRepaints = TimeRepaints(form, repaints, &formPaints);
+  MainForm form;
+  Anchor anchor;
+  Timings formTimes, anchorTimes;
+  for (int i = 0; i < repaints; ++i) {
+    TimeRepaintAndFlash(form, formTimes);
+    TimeRepaintAndFlash(anchor, anchorTimes);
   }
-  {
-    BareWindow bare;
-    bareRepaints = TimeRepaints(bare, repaints, &barePaints);
-  }
-  PrintPair("full repaint", formRepaints, bareRepaints, repaints);
-  std::printf("windows painted by one repaint: main window %ld, bare window %ld\n", formPaints, barePaints);
+  PrintPair("full repaint", formTimes.repaints, anchorTimes.repaints, repaints);
+  PrintPair("flash tick", formTimes.flashes, anchorTimes.flashes, repaints);
+  std::printf("windows painted by one repaint: main window %ld, anchor %ld\n", WindowsPaintedByARepaint(form),
+              WindowsPaintedByARepaint(anchor));
   return 0;
 }

@@ -52,16 +52,9 @@ TMediaPlayer::TMediaPlayer(TComponent* owner) : TCustomControl(owner) {
   loading_ = false;
 }
 
-TMediaPlayer::~TMediaPlayer() {
-  // The window has gone already, with the notices still queued for it.
-  if (deviceIdent_ == 0) return;
-  try {
-    MciParams params;
-    Mci().Send(deviceIdent_, mci::kClose, mci::kWait, params);
-  } catch (...) {
-    // Destruction never raises; a refused close is nothing we can mend here.
-  }
-}
+// The window has gone already, with the notices still queued for it, when
+// the device's owner closes it.
+TMediaPlayer::~TMediaPlayer() = default;
 
 // --- published properties --------------------------------------------------
 
@@ -123,7 +116,7 @@ std::uintptr_t TMediaPlayer::Callback() { return Peer() ? Peer()->NativeHandle()
 
 std::uint32_t TMediaPlayer::SendRecorded(std::uint32_t command, std::uint32_t flags,
                                          MciParams& params) {
-  lastError_ = Mci().Send(deviceIdent_, command, flags, params);
+  lastError_ = Mci().Send(device_.Get(), command, flags, params);
   return lastError_;
 }
 
@@ -132,14 +125,14 @@ std::uint32_t TMediaPlayer::Query(std::uint32_t item, bool record) {
   params.item = item;
   const std::uint32_t flags = mci::kWait | mci::kStatusItem;
   std::uint32_t code = record ? SendRecorded(mci::kStatus, flags, params)
-                              : Mci().Send(deviceIdent_, mci::kStatus, flags, params);
+                              : Mci().Send(device_.Get(), mci::kStatus, flags, params);
   return code == 0 ? static_cast<std::uint32_t>(params.returned) : 0;
 }
 
 bool TMediaPlayer::Capability(std::uint32_t item) {
   MciParams params;
   params.item = item;
-  if (Mci().Send(deviceIdent_, mci::kGetDevCaps, mci::kWait | mci::kGetDevCapsItem, params) != 0)
+  if (Mci().Send(device_.Get(), mci::kGetDevCaps, mci::kWait | mci::kGetDevCapsItem, params) != 0)
     return false;
   return (params.returned & 0xFF) != 0;
 }
@@ -161,7 +154,7 @@ void TMediaPlayer::Open() {
   if (lastError_ != 0) throw EMCIDeviceError(ErrorText());
 
   isOpen_ = true;
-  deviceIdent_ = static_cast<std::uint16_t>(params.deviceId);
+  device_ = MciDevice(static_cast<std::uint16_t>(params.deviceId));
 
   stepFrames_ = Length() / 10;
 
@@ -173,7 +166,7 @@ void TMediaPlayer::Open() {
     MciParams caps;
     caps.item = mci::kGetDevCapsDeviceType;
     std::uint32_t type = 0;
-    if (Mci().Send(deviceIdent_, mci::kGetDevCaps, mci::kWait | mci::kGetDevCapsItem, caps) == 0)
+    if (Mci().Send(device_.Get(), mci::kGetDevCaps, mci::kWait | mci::kGetDevCapsItem, caps) == 0)
       type = static_cast<std::uint32_t>(caps.returned);
     stepCapable_ = type == mci::kDevTypeVcr || type == mci::kDevTypeOverlay ||
                    type == mci::kDevTypeAnimation || type == mci::kDevTypeDigitalVideo;
@@ -213,12 +206,12 @@ void TMediaPlayer::ReadVideoRect(std::uint32_t whereFlag) {
 }
 
 void TMediaPlayer::Close() {
-  if (deviceIdent_ == 0) return;
+  if (device_.Get() == 0) return;
   MciParams params;
   params.callback = Callback();
   if (SendRecorded(mci::kClose, WaitingFlags(), params) != 0) return;
   isOpen_ = false;
-  deviceIdent_ = 0;
+  device_.Closed();
   liveButtons_ = {};
   ApplyLiveButtons();
 }
@@ -292,7 +285,7 @@ void TMediaPlayer::Resume() {
 void TMediaPlayer::Rewind() {
   RequireOpen();
   MciParams params;
-  Mci().Send(deviceIdent_, mci::kSeek, mci::kWait | mci::kSeekToStart, params);
+  Mci().Send(device_.Get(), mci::kSeek, mci::kWait | mci::kSeekToStart, params);
 }
 
 void TMediaPlayer::SeekToTrack(bool forward) {
@@ -388,7 +381,7 @@ std::int32_t TMediaPlayer::TrackLength(std::int32_t track) {
   MciParams params;
   params.item = mci::kStatusLength;
   params.track = static_cast<std::uint32_t>(track);
-  if (Mci().Send(deviceIdent_, mci::kStatus, mci::kWait | mci::kTrack | mci::kStatusItem,
+  if (Mci().Send(device_.Get(), mci::kStatus, mci::kWait | mci::kTrack | mci::kStatusItem,
                  params) != 0)
     return 0;
   return AsInt32(params.returned);
@@ -398,7 +391,7 @@ std::int32_t TMediaPlayer::TrackStart(std::int32_t track) {
   MciParams params;
   params.item = mci::kStatusPosition;
   params.track = static_cast<std::uint32_t>(track);
-  if (Mci().Send(deviceIdent_, mci::kStatus, mci::kWait | mci::kTrack | mci::kStatusItem,
+  if (Mci().Send(device_.Get(), mci::kStatus, mci::kWait | mci::kTrack | mci::kStatusItem,
                  params) != 0)
     return 0;
   return AsInt32(params.returned);

@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 
+#include "media/MciDevice.h"
 #include "runtime/Exceptions.h"
 #include "ui/Controls.h"
 #include "ui/Picture.h"
@@ -181,7 +182,7 @@ class TMediaPlayer : public TCustomControl {
 
   // Internal state.
   bool IsOpen() const { return isOpen_; }
-  std::uint16_t DeviceIdent() const { return deviceIdent_; }
+  std::uint16_t DeviceIdent() const { return device_.Get(); }
   std::uint32_t LastError() const { return lastError_; }
   std::int32_t StepFrames() const { return stepFrames_; }
   bool PlayCapable() const { return playCapable_; }
@@ -286,7 +287,7 @@ class TMediaPlayer : public TCustomControl {
   TWinControl* display_ = nullptr;
 
   bool isOpen_ = false;
-  std::uint16_t deviceIdent_ = 0;
+  MciDevice device_;
   std::uint32_t lastError_ = 0;
   std::optional<bool> waitOnce_;
   std::optional<bool> notifyOnce_;

@@ -3,6 +3,7 @@
 #include "runtime/Dispatch.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Platform.h"
+#include "runtime/ScopeExit.h"
 
 namespace dz {
 
@@ -43,14 +44,12 @@ void TTimer::SetOnTimer(std::function<void()> handler) {
 }
 
 void TTimer::Restart() {
-  StopPlatformTimer();
-  try {
-    StartPlatformTimer();
-  } catch (...) {
+  // The observer hears of the change also when the platform refused a timer.
+  const ScopeExit tellObserver([this]() noexcept {
     if (observer_) observer_();
-    throw;
-  }
-  if (observer_) observer_();
+  });
+  StopPlatformTimer();
+  StartPlatformTimer();
 }
 
 void TTimer::StartPlatformTimer() {

@@ -1,6 +1,7 @@
 #include "ui/Controls.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 #include "runtime/Dispatch.h"
@@ -387,6 +388,12 @@ void TWinControl::SetFocus() {
   if (peer_) peer_->SetFocus();
 }
 
+bool TWinControl::TakeFocusForPress() {
+  // The window too: the model's focus stays put while the program is inactive.
+  if (!Focused() || (peer_ && !peer_->HasKeyboardFocus())) SetFocus();
+  return Focused();
+}
+
 int TWinControl::ClientWidth() const { return std::max(0, Width() - 2 * NonClientBorder()); }
 int TWinControl::ClientHeight() const { return std::max(0, Height() - 2 * NonClientBorder()); }
 
@@ -416,13 +423,21 @@ void TWinControl::Paint(Canvas& canvas) {
 }
 
 void TWinControl::PaintWindowless(Canvas& canvas) {
+  // A control that fails to draw must not leave the ones after it blank:
+  // they are drawn all the same, and the first failure is raised at the end.
+  std::exception_ptr failure;
   for (TControl* c : controls_) {
     if (c->IsWindowed() || !c->Visible()) continue;
     CanvasStateGuard guard(canvas);
     canvas.OffsetOrigin(c->Left(), c->Top());
     canvas.IntersectClip(c->ClientRect());
-    c->Paint(canvas);
+    try {
+      c->Paint(canvas);
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
   }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TWinControl::PaintSurface(Canvas& canvas) {

@@ -310,6 +310,9 @@ class TWinControl : public TControl {
   bool CanFocus() const;
   // Makes this the form's active control and focuses its peer.
   void SetFocus();
+  // A press of a button takes the focus first. False when the focused
+  // control keeps it (a handler moved it back): the press is then ignored.
+  bool TakeFocusForPress();
 
   // Width of a frame outside the client area (a sunken border), 0 if none.
   virtual int NonClientBorder() const { return 0; }

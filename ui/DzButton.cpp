@@ -5,6 +5,7 @@
 #include "runtime/Dialogs.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Platform.h"
+#include "runtime/ScopeExit.h"
 #include "ui/DzApplication.h"
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
@@ -141,12 +142,7 @@ void TDzCustomButton::Click() {
 }
 
 void TDzCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft) {
-    // A press that cannot take the focus (the focused control keeps it)
-    // does nothing.
-    if (!Focused()) SetFocus();
-    if (!Focused()) return;
-  }
+  if (button == mbLeft && !TakeFocusForPress()) return;
   TButton::MouseDown(button, shift, x, y);
   if (button == mbLeft && repeatedClick_ && repeatTimer_ == 0) {
     repeatTimer_ = TDzApplication::Instance().AcquireTimer(repeatingDelay_, [this] { RepeatTick(); });
@@ -210,7 +206,9 @@ bool TDzCustomButton::DialogKey(std::uint16_t key, TShiftState shift) {
 
 void TDzCustomButton::NotifyChange(PeerChange what) {
   if (what == PeerChange::Visible && !Visible()) {
+    // Shown again, it enters afresh: a hot face left from before would stop that.
     mouseInside_ = false;
+    drawState_ = TDzDrawState::Normal;
     StopRepeat();
   }
   TButton::NotifyChange(what);
@@ -246,34 +244,28 @@ void TDzButton::DropDown() {
   SetHeldDown(true);
   SetDroppingDown(true);
   // However the menu ends, even by a failing handler, the button comes up.
-  const auto closed = [this] {
+  const ScopeExit closed([this] {
     if (Dialogs* dialogs = CurrentPlatform().dialogs) dialogs->CancelMouseCapture();
     SetDroppingDown(false);
     ResetDrawState();
     SetHeldDown(false);
-  };
-  try {
-    if (OnDropDown) OnDropDown(this);
-    if (TPopupMenu* menu = dropDownMenu_) {
-      // Below the button, or to its right: in the form's client area, then on the screen.
-      TPoint at = dropDownRight_ ? TPoint{Width(), dropDownIndent_} : TPoint{dropDownIndent_, Height()};
-      for (const TControl* c = this; c->Parent(); c = c->Parent()) {
-        at.X += c->Left();
-        at.Y += c->Top();
-        if (c->Parent()->Parent()) {
-          at.X += c->Parent()->NonClientBorder();
-          at.Y += c->Parent()->NonClientBorder();
-        }
+  });
+  if (OnDropDown) OnDropDown(this);
+  if (TPopupMenu* menu = dropDownMenu_) {
+    // Below the button, or to its right: in the form's client area, then on the screen.
+    TPoint at = dropDownRight_ ? TPoint{Width(), dropDownIndent_} : TPoint{dropDownIndent_, Height()};
+    for (const TControl* c = this; c->Parent(); c = c->Parent()) {
+      at.X += c->Left();
+      at.Y += c->Top();
+      if (c->Parent()->Parent()) {
+        at.X += c->Parent()->NonClientBorder();
+        at.Y += c->Parent()->NonClientBorder();
       }
-      if (TForm* form = ParentForm(); form && form->Peer()) at = form->Peer()->ClientToScreen(at);
-      menu->SetPopupComponent(this);
-      menu->Popup(at.X, at.Y);
     }
-  } catch (...) {
-    closed();
-    throw;
+    if (TForm* form = ParentForm(); form && form->Peer()) at = form->Peer()->ClientToScreen(at);
+    menu->SetPopupComponent(this);
+    menu->Popup(at.X, at.Y);
   }
-  closed();
 }
 
 }  // namespace dz

@@ -13,9 +13,24 @@ namespace {
 
 using FontKey = std::tuple<std::string, int, unsigned, int>;
 
-std::map<FontKey, Font>& FontCache() {
-  static std::map<FontKey, Font> cache;
+struct CachedEntry {
+  std::shared_ptr<const Font> font;
+  std::uint64_t lastUse = 0;
+};
+
+std::map<FontKey, CachedEntry>& FontCache() {
+  static std::map<FontKey, CachedEntry> cache;
   return cache;
+}
+
+std::uint64_t g_fontUses = 0;
+
+void DropLeastRecentlyUsedFont() {
+  auto& cache = FontCache();
+  const auto oldest = std::min_element(cache.begin(), cache.end(), [](const auto& a, const auto& b) {
+    return a.second.lastUse < b.second.lastUse;
+  });
+  if (oldest != cache.end()) cache.erase(oldest);
 }
 
 // Converts a model rectangle.
@@ -55,11 +70,14 @@ struct KeptPicture final : PictureRendering {
 
 }  // namespace
 
-HFONT CachedFont(const TFont& font) {
+SharedFont CachedFont(const TFont& font) {
   FontKey key{font.Name, font.Height, font.Style, font.Charset};
   auto& cache = FontCache();
   auto found = cache.find(key);
-  if (found != cache.end()) return found->second.Get();
+  if (found != cache.end()) {
+    found->second.lastUse = ++g_fontUses;
+    return SharedFont(found->second.font);
+  }
   LOGFONTA lf{};
   lf.lfHeight = -font.Height;
   lf.lfWeight = font.Bold() ? FW_BOLD : FW_NORMAL;
@@ -72,10 +90,11 @@ HFONT CachedFont(const TFont& font) {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
   lstrcpynA(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE);
-  Font made(CreateFontIndirectA(&lf));
-  HFONT handle = made.Get();
-  if (handle) cache.emplace(key, std::move(made));
-  return handle ? handle : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  auto made = std::make_shared<const Font>(CreateFontIndirectA(&lf));
+  if (!*made) return SharedFont();
+  if (cache.size() >= kFontCacheLimit) DropLeastRecentlyUsedFont();
+  cache.emplace(std::move(key), CachedEntry{made, ++g_fontUses});
+  return SharedFont(std::move(made));
 }
 
 std::size_t CachedFontCount() noexcept { return FontCache().size(); }
@@ -103,7 +122,7 @@ int ScreenPixelsPerInch() noexcept {
 }
 
 TSize MeasureTextOn(HDC dc, const TFont& font, const std::string& text, unsigned flags) {
-  SelectGuard selected(dc, CachedFont(font));
+  SelectedFont selected(dc, font);
   RECT r{0, 0, 0, 0};
   const UINT format = (flags & ~static_cast<unsigned>(dtWordBreak)) | DT_CALCRECT;
   if (text.empty()) {
@@ -184,28 +203,28 @@ void GdiCanvas::DrawFocusRect(const TRect& rect) {
 }
 
 TextMetrics GdiCanvas::GetTextMetrics() {
-  SelectGuard selected(dc_, CachedFont(Font));
+  SelectedFont selected(dc_, Font);
   TEXTMETRICA tm{};
   ::GetTextMetricsA(dc_, &tm);
   return {tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmInternalLeading, tm.tmAveCharWidth};
 }
 
 TSize GdiCanvas::TextExtent(const std::string& text) {
-  SelectGuard selected(dc_, CachedFont(Font));
+  SelectedFont selected(dc_, Font);
   SIZE size{};
   GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
   return {size.cx, size.cy};
 }
 
 void GdiCanvas::TextOut(int x, int y, const std::string& text) {
-  SelectGuard selected(dc_, CachedFont(Font));
+  SelectedFont selected(dc_, Font);
   SetTextColor(dc_, ResolveColorRef(Font.Color));
   SetBkMode(dc_, TRANSPARENT);
   ::TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
 int GdiCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
-  SelectGuard selected(dc_, CachedFont(Font));
+  SelectedFont selected(dc_, Font);
   SetTextColor(dc_, ResolveColorRef(Font.Color));
   SetBkMode(dc_, TRANSPARENT);
   RECT r = ToRect(rect);
@@ -286,7 +305,7 @@ static int InkWidth(HDC screen, const TFont& font, const std::string& text, unsi
   MemoryDc dc(screen);
   if (!bitmap || !bits || !dc.Get()) return 0;
   SelectGuard selectedBitmap(dc.Get(), bitmap.Get());
-  SelectGuard selectedFont(dc.Get(), CachedFont(font));
+  SelectedFont selectedFont(dc.Get(), font);
   auto* pixels = static_cast<std::uint32_t*>(bits);
   std::fill(pixels, pixels + static_cast<std::size_t>(width) * height, 0x00FFFFFFu);
   SetBkMode(dc.Get(), TRANSPARENT);

@@ -1,11 +1,13 @@
 #pragma once
 // The Canvas on a GDI device context, and text measuring on the screen.
 // Pens and brushes are made for each drawing call from the canvas's current
-// values and deleted straight after; fonts come from a process-wide cache,
-// since the same dozen fonts are drawn on every paint.
+// values and deleted straight after; fonts come from a process-wide cache of
+// the ones used last, since the same dozen fonts are drawn on every paint.
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
+#include <utility>
 
 #include "platform/win32/GdiHandles.h"
 #include "ui/Canvas.h"
@@ -20,12 +22,39 @@ struct MaskedPicture {
   Bitmap mask;
 };
 
+// A font from the cache below. The font lives while it is held, also after
+// the cache let go of it, so a control keeps the font it was given.
+class SharedFont {
+ public:
+  SharedFont() noexcept = default;
+  explicit SharedFont(std::shared_ptr<const Font> font) noexcept : font_(std::move(font)) {}
+  // The font, or the stock one when it could not be made.
+  HFONT Get() const noexcept {
+    return font_ && font_->Get() ? font_->Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }
+
+ private:
+  std::shared_ptr<const Font> font_;
+};
+
 // The platform font for a model font: lfHeight = -Height (character height
-// without internal leading), the font's own character set. Cached for the
-// life of the process; never delete the handle.
-HFONT CachedFont(const TFont& font);
+// without internal leading), the font's own character set. The cache keeps
+// the fonts used last, the same dozen on every paint; it lets go of the
+// least recently used one when a new one would make it larger than this.
+inline constexpr std::size_t kFontCacheLimit = 64;
+SharedFont CachedFont(const TFont& font);
 // Number of fonts in the cache (for leak tests: it must stop growing).
 std::size_t CachedFontCount() noexcept;
+
+// SelectObject of a cached font, holding the font meanwhile.
+class SelectedFont {
+ public:
+  SelectedFont(HDC dc, const TFont& font) : font_(CachedFont(font)), selected_(dc, font_.Get()) {}
+
+ private:
+  SharedFont font_;
+  SelectGuard selected_;  // after the font: the old one is back before the font is let go
+};
 
 // A system colour resolved now (GetSysColor), or the RGB value itself.
 COLORREF ResolveColorRef(TColor color) noexcept;

@@ -150,7 +150,6 @@ using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Pen = GdiObject<HPEN>;
 using Bitmap = GdiObject<HBITMAP>;
-using Region = GdiObject<HRGN>;
 
 // SelectObject, with the old object selected again at the end. Declare it
 // after the object it selects, so the old object is back before that one dies.

@@ -1,6 +1,7 @@
 #pragma once
-// Owners of the kernel and COM resources of the alarm's safeguards, one per
-// way of obtaining them: a kernel object handle pairs with CloseHandle,
+// Owners of kernel and COM resources, one per way of obtaining them: a
+// kernel object handle (a waitable timer, a process opened to ask about it)
+// pairs with CloseHandle,
 // CoInitializeEx with CoUninitialize, a COM interface with Release. All are
 // move-only or fixed in place.
 #include <windows.h>
@@ -10,7 +11,7 @@
 
 namespace dz::win32 {
 
-// A handle of a kernel object (CreateWaitableTimer ...) / CloseHandle.
+// A handle of a kernel object (CreateWaitableTimer, OpenProcess ...) / CloseHandle.
 class KernelHandle {
  public:
   KernelHandle() noexcept = default;

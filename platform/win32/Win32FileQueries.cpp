@@ -2,6 +2,7 @@
 // Win32 files port.
 #include <windows.h>
 
+#include "platform/win32/SystemHandles.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "runtime/Paths.h"
 
@@ -23,22 +24,6 @@ class FindHandle {
   FindHandle& operator=(const FindHandle&) = delete;
   bool Found() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
   bool Next(WIN32_FIND_DATAA& data) noexcept { return FindNextFileA(handle_, &data) != FALSE; }
-
- private:
-  HANDLE handle_;
-};
-
-// OpenProcess / CloseHandle.
-class ProcessHandle {
- public:
-  explicit ProcessHandle(DWORD id) noexcept
-      : handle_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)) {}
-  ~ProcessHandle() {
-    if (handle_) CloseHandle(handle_);
-  }
-  ProcessHandle(const ProcessHandle&) = delete;
-  ProcessHandle& operator=(const ProcessHandle&) = delete;
-  HANDLE Get() const noexcept { return handle_; }
 
  private:
   HANDLE handle_;
@@ -82,7 +67,7 @@ std::vector<std::string> Win32FileSystem::FindFiles(const std::string& pattern) 
 std::uint32_t Win32FileSystem::ProcessId() { return GetCurrentProcessId(); }
 
 bool Win32FileSystem::ProcessExists(std::uint32_t id) {
-  const ProcessHandle process(id);
+  const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
   if (!process.Get()) {
     // A process we may not look at still runs; only "no such process"
     // (an invalid parameter) says it is gone.

@@ -148,21 +148,13 @@ bool ButtonPeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
 bool ButtonPeer::OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
+  pointer_.Heard(Hwnd(), msg, lParam, button_);
   switch (msg) {
     case WM_ERASEBKGND:
       result = 1;  // the face covers the whole button
       return true;
     case WM_MOUSEMOVE:
-      if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-        button_.HandleMouseEnter();
-      }
       button_.HandleMouseMove(KeyboardShift() | ((wParam & MK_LBUTTON) ? ssLeft : 0u), x, y);
-      return false;
-    case WM_MOUSELEAVE:
-      trackingLeave_ = false;
-      button_.HandleMouseLeave();
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -181,10 +173,7 @@ bool ButtonPeer::OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
 
 LRESULT ButtonPeer::Press(UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND hwnd = Hwnd();
-  // The press takes the focus first; when the focused control keeps it (a
-  // handler moved it back), the press is ignored.
-  if (GetFocus() != hwnd) ::SetFocus(hwnd);
-  if (!Hwnd() || GetFocus() != hwnd) return 0;
+  if (!button_.TakeFocusForPress() || Hwnd() != hwnd) return 0;
   // A double click is a second press, not a notice of its own.
   const LRESULT result = DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
   const TShiftState shift = KeyboardShift() | ssLeft | (msg == WM_LBUTTONDBLCLK ? ssDouble : 0u);

@@ -77,7 +77,9 @@ void WinPeer::ApplyBounds() noexcept {
 }
 
 void WinPeer::ApplyFont() {
-  SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(CachedFont(control_.Font())), TRUE);
+  SharedFont font = CachedFont(control_.Font());
+  SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  font_ = std::move(font);  // the one it had goes once the window let go of it
 }
 
 void WinPeer::ApplyHint() {

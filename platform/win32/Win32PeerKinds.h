@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/PointerTracking.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Window.h"
@@ -32,7 +33,7 @@ class SurfacePeer : public WinPeer, public Window {
   void Paint() noexcept;
   void Mouse(UINT msg, WPARAM wParam, LPARAM lParam);
   bool SetCursorFromModel() noexcept;
-  bool trackingLeave_ = false;
+  PointerTracking pointer_;
   bool releasingCapture_ = false;
 };
 
@@ -103,7 +104,7 @@ class ButtonPeer final : public NativePeer {
   bool OwnerDrawnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   LRESULT Press(UINT msg, WPARAM wParam, LPARAM lParam);
   TButton& button_;
-  bool trackingLeave_ = false;
+  PointerTracking pointer_;
 };
 
 class CheckBoxPeer final : public NativePeer {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiHandles.h"
 #include "runtime/Platform.h"
 #include "ui/ControlPeer.h"
@@ -71,6 +72,7 @@ class WinPeer : public ControlPeer {
 
  private:
   TWinControl& control_;
+  SharedFont font_;  // the font the window was given, held while it draws with it
   Brush background_;
   COLORREF backgroundColor_ = CLR_INVALID;
 };

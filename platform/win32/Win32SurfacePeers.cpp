@@ -80,6 +80,7 @@ LRESULT SurfacePeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 bool SurfacePeer::HandleSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
                                        LRESULT& result) {
   TWinControl& control = Control();
+  pointer_.Heard(Handle(), msg, lParam, control);
   switch (msg) {
     case WM_ERASEBKGND:
       result = 1;  // WM_PAINT covers everything
@@ -109,9 +110,7 @@ bool SurfacePeer::HandleSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
       if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != Handle()) control.HandleCancelMode();
       return true;
     case WM_MOUSELEAVE:
-      trackingLeave_ = false;
-      control.HandleMouseLeave();
-      return true;
+      return true;  // heard above
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT &&
           SetCursorFromModel()) {
@@ -172,11 +171,6 @@ void SurfacePeer::Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   const TShiftState shift = ShiftFromMouse(wParam);
   switch (msg) {
     case WM_MOUSEMOVE:
-      if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-        control.HandleMouseEnter();
-      }
       control.HandleMouseMove(shift, x, y);
       break;
     case WM_LBUTTONDOWN:

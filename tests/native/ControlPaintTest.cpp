@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "fakes/RasterCanvas.h"
+#include "runtime/Exceptions.h"
 #include "ui/Buttons.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -128,6 +132,34 @@ TEST(WindowlessPaintTest, ChildrenAreClippedToThemselvesAndLaterOnesDrawOver) {
   EXPECT_EQ(canvas.Pixel(4, 1), clBlack);   // nothing above the labels
   EXPECT_EQ(canvas.Pixel(20, 4), clBlack);  // the hidden one
   EXPECT_EQ(canvas.CountColor(clYellow), 0);
+}
+
+// A label whose drawing fails, as one that runs out of memory does.
+class FailingLabel final : public TLabel {
+ public:
+  FailingLabel(TComponent* owner, std::string failure) : TLabel(owner), failure_(std::move(failure)) {}
+  void Paint(Canvas&) override { throw Exception(failure_); }
+
+ private:
+  std::string failure_;
+};
+
+TEST(WindowlessPaintTest, AFailingChildLeavesTheOnesAfterItDrawnAndRaisesTheFirstFailureOnce) {
+  TForm form(nullptr);
+  for (const char* failure : {"first", "second"}) (new FailingLabel(&form, failure))->SetParent(&form);
+  auto* after = new TLabel(&form);
+  after->SetParent(&form);
+  after->SetAutoSize(false);
+  after->SetBounds(0, 0, 10, 6);
+  after->SetColor(clBlue);
+  RasterCanvas canvas(10, 6, clBlack);
+  try {
+    form.PaintWindowless(canvas);
+    ADD_FAILURE() << "the failure was swallowed";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "first");
+  }
+  EXPECT_EQ(canvas.Pixel(5, 3), clBlue);
 }
 
 TEST(SpeedButtonPaintTest, RaisedFrameAndAPressedLookWhileHeld) {

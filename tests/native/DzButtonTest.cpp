@@ -49,6 +49,17 @@ TEST(DzButtonPointer, EnterCountsOnlyOnANormalFaceLeaveAlwaysEndsTheHotFace) {
   EXPECT_EQ(exits, 2);
 }
 
+TEST(DzButtonPointer, AHotButtonHiddenAndShownAgainUnderThePointerIsHotAgain) {
+  TDzButton button(nullptr);
+  button.MouseEnter();
+  Paint(button);
+  button.SetVisible(false);  // as Snooze swaps the two buttons in one place
+  button.SetVisible(true);
+  button.MouseEnter();
+  Paint(button);
+  EXPECT_EQ(button.DrawState(), TDzDrawState::Hot);
+}
+
 TEST(DzButtonKeys, EnterFollowsActiveEscapeTheCancelButtonAltTheAccelerator) {
   TForm form(nullptr);
   auto* button = new TDzButton(&form);

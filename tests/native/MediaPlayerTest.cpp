@@ -503,6 +503,14 @@ TEST_F(MediaPlayerTest, AFailedCloseKeepsTheDeviceAndASuccessfulOneEmptiesTheBar
   EXPECT_TRUE(player().LiveFlags().Empty());
 }
 
+TEST_F(MediaPlayerTest, ADeviceThatRefusedToCloseIsClosedWhenAnotherSongIsOpened) {
+  OpenAndClear();
+  mci_.FailNext(kClose, 263);
+  player().Open();  // the song file must not stay held by the lost device
+  EXPECT_EQ(mci_.openDevices, std::vector<std::uint16_t>{2});
+  EXPECT_EQ(player().DeviceIdent(), 2);
+}
+
 TEST_F(MediaPlayerTest, DestructionClosesWaitingAndNeverRaises) {
   OpenAndClear();
   mci_.FailNext(kClose, 263);

@@ -95,6 +95,22 @@ TEST_F(DzButtonWin32, ThePointerComingAndGoingReachesTheButton) {
   EXPECT_EQ(exits, 1);
 }
 
+TEST_F(DzButtonWin32, AButtonShownAgainUnderThePointerGetsItsHotLookBackWithoutAMove) {
+  POINT middle{60, 30};
+  ClientToScreen(HwndOf(button), &middle);
+  SetCursorPos(middle.x, middle.y);
+  SendMessageA(HwndOf(button), WM_MOUSEMOVE, 0, MAKELPARAM(60, 30));
+  ASSERT_TRUE(button->MouseInside());
+  button->SetVisible(false);
+  EXPECT_FALSE(button->MouseInside());
+  button->SetVisible(true);
+  EXPECT_TRUE(button->MouseInside());
+  button->SetVisible(false);  // the pointer elsewhere: shown, it stays cold
+  SetCursorPos(middle.x + 200, middle.y + 200);
+  button->SetVisible(true);
+  EXPECT_FALSE(button->MouseInside());
+}
+
 TEST_F(DzButtonWin32, EscapeAltLetterAndEnterOnADefaultButtonClickFromAnotherControl) {
   Deliver(HwndOf(edit), WM_KEYDOWN, VK_ESCAPE);
   Deliver(HwndOf(edit), WM_KEYDOWN, VK_RETURN);

@@ -134,18 +134,18 @@ TEST(GdiCanvas, LinesStopBeforeTheirEndAndAClearPenDrawsNothing) {
 
 TEST(GdiCanvas, FontsTakeTheirCharacterHeightAndCharacterSet) {
   TFont arial{"Arial", 13, fsBold, clWindowText, ANSI_CHARSET_ID};
-  HFONT handle = CachedFont(arial);
+  HFONT handle = CachedFont(arial).Get();
   LOGFONTA lf{};
   ASSERT_EQ(GetObjectA(handle, sizeof lf, &lf), static_cast<int>(sizeof lf));
   EXPECT_EQ(lf.lfHeight, -13);
   EXPECT_EQ(lf.lfWeight, FW_BOLD);
   EXPECT_EQ(lf.lfCharSet, ANSI_CHARSET);
   EXPECT_STREQ(lf.lfFaceName, "Arial");
-  EXPECT_EQ(CachedFont(arial), handle) << "made once";
+  EXPECT_EQ(CachedFont(arial).Get(), handle) << "made once";
 
   TFont window;  // "MS Sans Serif", 11 px, the default character set
   LOGFONTA wl{};
-  GetObjectA(CachedFont(window), sizeof wl, &wl);
+  GetObjectA(CachedFont(window).Get(), sizeof wl, &wl);
   EXPECT_EQ(wl.lfCharSet, DEFAULT_CHARSET);
   EXPECT_EQ(wl.lfHeight, -11);
 
@@ -156,9 +156,20 @@ TEST(GdiCanvas, FontsTakeTheirCharacterHeightAndCharacterSet) {
   EXPECT_EQ(tm.Height - tm.InternalLeading, 13);
 }
 
+TEST(GdiCanvas, TheFontCacheStaysBoundedAndAFontInUseOutlivesItsPlaceInIt) {
+  const SharedFont held = CachedFont(TFont{"Arial", 7, 0, clWindowText, ANSI_CHARSET_ID});
+  for (int height = 8; height < 8 + 2 * static_cast<int>(kFontCacheLimit); ++height) {
+    CachedFont(TFont{"Arial", height, 0, clWindowText, ANSI_CHARSET_ID});
+  }
+  EXPECT_LE(CachedFontCount(), kFontCacheLimit);
+  LOGFONTA lf{};
+  ASSERT_EQ(GetObjectA(held.Get(), sizeof lf, &lf), static_cast<int>(sizeof lf)) << "deleted while held";
+  EXPECT_EQ(lf.lfHeight, -7);
+}
+
 TEST(GdiCanvas, DrawingLeavesNoGdiObjectsBehind) {
   Surface surface;
-  CachedFont(TFont{});  // the cache keeps its fonts for good: fill it first
+  CachedFont(TFont{});  // the cache keeps the fonts in use: fill it first
   const long before = LiveGdiOwners();
   {
     GdiCanvas canvas(surface.Dc());
