@@ -121,7 +121,7 @@ awake_hold() { # beat
 # Runs under the inhibitor: holds while the heartbeat file is there and
 # fresh. Dozewell removes it to let go.
 awake_wait() { # beat
-  while [ -f "$1" ] && [ -n "$(find "$1" -mmin "-$stale_minutes" 2>/dev/null)" ]; do
+  while [ -n "$(find "$1" -mmin "-$stale_minutes" 2>/dev/null)" ]; do
     sleep 30
   done
 }
