@@ -29,7 +29,8 @@ mkdir -p "$artefacts"
 find_probe "$exe"
 find_sound_probe "$exe"
 
-run_dir="$artefacts/run"
+# A folder with a blank in its name, as the program and its log may have.
+run_dir="$artefacts/run folder"
 prepare_folder "$exe" "$run_dir"
 cp "$(dirname "$exe")/dozewell-host.sh" "$run_dir/" || fail "the build put no dozewell-host.sh beside the program"
 song_hz=523
@@ -73,6 +74,10 @@ xdotool mousemove --sync $((cx + 664)) $((cy + 400)) </dev/null
 wait_calls 2 10 || fail "the host display was not switched on within 10 s of the mouse move"
 [ "$(cat "$calls")" = $'off\non' ] || fail "the host display calls: $(tr '\n' ' ' < "$calls")"
 xdotool mousemove --sync 5 5 </dev/null
+# Minimised, so that the alarm shows by maximising it.
+probe minimize "$TITLE" >/dev/null
+for _ in $(seq 50); do [ "$(window_state)" != "1 0 1" ] && break; sleep 0.1; done
+[ "$(window_state)" != "1 0 1" ] || fail "the window did not minimise"
 [ "$(sink_state)" = "Mute: yes 40%" ] || fail "the sink changed before the alarm: $(sink_state)"
 
 [ "$(date +%s)" -lt "$alarm_at" ] || fail "too slow: the alarm minute had begun"
