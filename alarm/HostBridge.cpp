@@ -4,6 +4,21 @@
 
 namespace dz {
 
+namespace {
+
+// A timer the platform refuses costs the bridge its periodic requests, and
+// never puts an error box before the window.
+bool Switch(TTimer& timer, bool on) noexcept {
+  try {
+    timer.SetEnabled(on);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
 // Display power: the window asks for "off" every 10 ms while dark, which the
 // host must not see as a command each time. The host hears of each change,
 // and while dark a check every few seconds.
@@ -26,7 +41,7 @@ class BridgedPorts::Shell final : public ShellServices {
     if (off == dark_) return;
     dark_ = off;
     bridge_.SwitchDisplay(!off);
-    reassert_.SetEnabled(off);
+    Switch(reassert_, off);
   }
   // The system's own volume control does not exist beneath the bridge.
   void LaunchVolumeControl() override { bridge_.OpenVolumeControl(); }
@@ -60,17 +75,23 @@ class BridgedPorts::Awake final : public ExecutionState {
 
   void SetSystemRequired(bool required) override {
     if (inner_) inner_->SetSystemRequired(required);
-    release_.SetEnabled(held_ && !required);
-    if (!required || held_) return;
-    held_ = true;
-    bridge_.HoldAwake(true);
-    renew_.SetEnabled(true);
+    if (held_) {
+      if (required) {
+        Switch(release_, false);
+      } else if (!Switch(release_, true)) {
+        Release();
+      }
+    } else if (required) {
+      held_ = true;
+      bridge_.HoldAwake(true);
+      Switch(renew_, true);
+    }
   }
 
  private:
   void Release() {
-    release_.SetEnabled(false);
-    renew_.SetEnabled(false);
+    Switch(release_, false);
+    Switch(renew_, false);
     held_ = false;
     bridge_.HoldAwake(false);
   }

@@ -67,6 +67,17 @@ TEST_F(HostBridgeNight, AProgramEndedWhileDarkLeavesTheHostScreenOn) {
   EXPECT_EQ(host.Changes().back(), "display on");
 }
 
+TEST_F(HostBridgeNight, WithoutATimerForTheChecksTheScreenStillGoesDarkAndNoBoxOpens) {
+  SettingsWithSong("06", "50");
+  Start(23, 10);
+  scheduler.refuseNewTimers = true;  // Timer1 and Timer2 run already
+  Click(*form->ButtonOff);
+  Pass(30000);
+  EXPECT_EQ(host.Changes(), (Strings{"hold", "display off"}));
+  EXPECT_EQ(host.Count("reassert"), 0);
+  EXPECT_EQ(Errors(), Strings{});
+}
+
 // --- staying awake -------------------------------------------------------------
 
 TEST_F(HostBridgeNight, TheInhibitorIsHeldExactlyWhileTheSystemIsKeptAwake) {
