@@ -5,7 +5,8 @@
 # muted on the host: "Switch off screen - Go to sleep" switches the host
 # display off once, however long it stays dark, a mouse move over the window
 # switches it on once, and the alarm at its minute unmutes the sink, leaves
-# its volume alone and is heard. What the desktop here cannot do (there is
+# its volume alone and is heard. "Set volume" opens the desktop's volume
+# control (a stand-in here). What the desktop here cannot do (there is
 # no login manager to hold off sleep) is said in the log beside the
 # settings, and no box opens.
 #
@@ -40,6 +41,12 @@ calls=$artefacts/display-calls
 export DOZEWELL_DISPLAY_OFF="echo off >> '$calls'" DOZEWELL_DISPLAY_ON="echo on >> '$calls'"
 unset DOZEWELL_DISPLAY_IS_ON
 
+# The desktop's volume control, first on the PATH that Wine passes on.
+mkdir -p "$artefacts/bin"
+printf '#!/bin/sh\necho "volume control $*" >> "%s"\n' "$artefacts/volume-calls" > "$artefacts/bin/pavucontrol"
+chmod +x "$artefacts/bin/pavucontrol"
+export PATH="$artefacts/bin:$PATH"
+
 sink=${DZ_SINK_MONITOR%.monitor}
 pactl set-sink-volume "$sink" 40% && pactl set-sink-mute "$sink" 1 || fail "pactl cannot set up the null sink"
 sink_state() { echo "$(pactl get-sink-mute "$sink") $(pactl get-sink-volume "$sink" | grep -o '[0-9]*%' | head -n 1)"; }
@@ -62,6 +69,14 @@ start_app "$run_dir"
 trap alarm_cleanup EXIT
 wid=$(main_wid) || fail "xdotool does not see the window"
 for _ in $(seq 100); do [ "$(text_at "$REPEAT_AT")" = 4 ] && break; sleep 0.1; done
+
+VOLUME_AT="300 390"
+[ "$(text_at "$VOLUME_AT")" = "Set volume" ] || fail "no Set volume button at $VOLUME_AT: $(control_at "$VOLUME_AT")"
+click_at "$VOLUME_AT"
+for _ in $(seq 50); do [ -s "$artefacts/volume-calls" ] && break; sleep 0.2; done
+[ "$(cat "$artefacts/volume-calls" 2>/dev/null)" = "volume control " ] ||
+  fail "Set volume did not open the desktop's volume control once"
+if wait_popup 1; then fail "a box opened on Set volume: $popups"; fi
 
 click_at "$SWITCH_OFF_AT"
 wait_calls 1 10 || fail "the host display was not switched off within 10 s of the button"
