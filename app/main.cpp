@@ -11,6 +11,7 @@
 #include "platform/win32/AppWindow.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/Win32HostBridge.h"
 #include "platform/win32/Win32LocaleSource.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Runtime.h"
@@ -37,10 +38,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace dz;
   using namespace dz::win32;
   Application& app = Application::Instance();
+  HostBridgeInstall hostBridge;  // outlives the window, which uses its ports
   std::unique_ptr<TForm1> form;
   try {
     InstallWin32Platform();
     AddWin32ControlPorts(CurrentPlatform());
+    hostBridge = InstallHostBridge(CurrentPlatform());  // under Wine only
     app.Initialize("Dozewell");
     LoadStartupLocaleFormats();
     ApplicationWindow::Instance().onSettingChange = [] { ReloadLocaleFormats(); };
