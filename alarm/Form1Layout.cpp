@@ -292,6 +292,7 @@ void TForm1::BuildLayout(double factor) {
 // runs no handler.
 void TForm1::BindEvents() {
   OnActivate = [this](TObject* s) { FormActivate(s); };
+  OnStartupIdle = [this](TObject* s) { FormStartupIdle(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };

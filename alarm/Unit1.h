@@ -3,6 +3,7 @@
 // the constructor (alarm/Form1Layout.cpp), and its event handlers: the alarm
 // controller (alarm/AlarmController.cpp), the clock and countdown
 // (alarm/ClockCountdown.cpp) and the settings file (alarm/Settings.cpp).
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -102,6 +103,7 @@ class TForm1 : public TForm {
 
   // Event handlers.
   void FormActivate(TObject* Sender);
+  void FormStartupIdle(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void FormCreate(TObject* Sender);
   void FormKeyPress(TObject* Sender, char& Key);
@@ -121,6 +123,9 @@ class TForm1 : public TForm {
   void Timer4Timer();
   void TimerSnoozeTimer();
   void TimerflashTimer();
+
+  // The five settings in the order of the settings file's lines.
+  using SettingTexts = std::array<std::string, 5>;
 
   // The wake-up step of the alarm: display on, window maximised. Bound to
   // no window event.
@@ -147,10 +152,16 @@ class TForm1 : public TForm {
   // Timer4's interval: repeat minutes after the end of the open song.
   void SetRepeatInterval();
 
-  // The settings file has been read (or its reading tried) at the first
-  // activation; until then a close must not save the layout's defaults
-  // over the settings.
-  bool settingsRead_ = false;
+  // Reads the settings file and applies it, once: at the first activation
+  // or the loop's first idle moment, whichever comes first.
+  void ReadSettings();
+  // Until the file is read a close saves nothing: the controls hold the
+  // layout's defaults. After a failed read it saves only what the user
+  // changed from what the window showed then (alarm/Settings.cpp).
+  enum class SettingsState { NotRead, Read, ReadFailed };
+  SettingsState settings_ = SettingsState::NotRead;
+  SettingTexts shownAfterFailedRead_;
+  SettingTexts ShownSettings() const;
 
   // When the alarm check last read the clock (local milliseconds) since it
   // was last armed; a longer gap than a minute may have hidden the alarm.

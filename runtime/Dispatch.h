@@ -3,13 +3,20 @@
 // message loop (window and control events, timer ticks) runs through a
 // dispatcher: a failure abandons the rest of the handler and goes to
 // ReportError; the program carries on.
+#include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "runtime/Exceptions.h"
 
 namespace dz {
+
+// One box at a time: a report or a notice that comes while another box is
+// open (timers tick under a box, and a box's nested loop runs their
+// handlers) waits until that box has closed, and is then shown by the call
+// that opened it, after its own; such a call returns at once, and its
+// handler goes on as if the box had been dismissed. One whose text is
+// already open or waiting is not added.
 
 // Shows a failure in the platform's error box (stop icon, OK, the
 // application title as caption), with a final full stop added when the
@@ -27,24 +34,23 @@ void ReportError(const std::string& message) noexcept;
 void ReportCurrentException() noexcept;
 
 // The program's own notice box: title caption, no icon, one "OK" button.
-// Returns when the user has closed it.
+// Returns when the user has closed it, or at once when it has to wait.
 void ShowNotice(const std::string& message);
 
 // Runs a window or control handler; a failure is reported every time.
 void Dispatch(const std::function<void()>& handler) noexcept;
 
 // Dispatch for a handler that runs again and again by itself (a timer's).
-// Its reports never pile up: while a report of one of its failures is still
-// open, further failures of it are dropped; once the user has dismissed the
-// report, the next failure is reported again.
+// Its reports never pile up: while one of its reports is open or waiting,
+// its further failures are dropped; once the user has dismissed it, the
+// next failure is reported again.
 class RepeatingDispatch {
  public:
+  RepeatingDispatch();
   void operator()(const std::function<void()>& handler) noexcept;
 
  private:
-  // Shared with the call in progress, so the owner may go away while its
-  // report is still open.
-  std::shared_ptr<bool> reportOpen_ = std::make_shared<bool>(false);
+  std::uint64_t source_;
 };
 
 // The message as the error box shows it: "." appended when the last

@@ -67,6 +67,14 @@ void TForm::HandleActivate() {
   });
 }
 
+void TForm::HandleStartupIdle() {
+  if (startupIdle_) return;
+  startupIdle_ = true;
+  Dispatch([&] {
+    if (OnStartupIdle) OnStartupIdle(this);
+  });
+}
+
 void TForm::HandleCloseRequest() {
   Dispatch([&] { Close(); });
 }

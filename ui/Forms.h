@@ -2,7 +2,8 @@
 // The form: the top-level window that owns every control of the program.
 //
 // Peer: the form's peer is the top-level window. It reports the first and
-// later activations with HandleActivate, a close request (close box, system
+// later activations with HandleActivate, the message loop's first idle
+// moment after start-up with HandleStartupIdle, a close request (close box, system
 // close command) with HandleCloseRequest, and every character key typed in
 // the form or any of its controls with HandleKeyPress before the key reaches
 // the focused native control (false: swallow the key). When a close goes
@@ -33,6 +34,11 @@ class TForm : public TWinControl {
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnActivate;  // the first activation only
+  // Once, when the message loop first runs out of messages after start-up,
+  // whether or not the form was ever activated: a form started minimised
+  // without activation, or behind a program that keeps the foreground,
+  // still gets going.
+  TNotifyEvent OnStartupIdle;
   TCloseEvent OnClose;
 
   // Creates the peers and shows the form in its window state.
@@ -44,6 +50,7 @@ class TForm : public TWinControl {
 
   // From the peer; handlers run through the dispatcher.
   void HandleActivate();
+  void HandleStartupIdle();
   void HandleCloseRequest();
   // Key preview: with KeyPreview on, OnKeyPress sees the key first; then the
   // focused control's KeyPress. Returns false when a handler cleared the key.
@@ -71,6 +78,7 @@ class TForm : public TWinControl {
   TWindowState restoredState_ = wsNormal;
   bool keyPreview_ = false;
   bool activated_ = false;
+  bool startupIdle_ = false;
   bool closed_ = false;
   TWinControl* activeControl_ = nullptr;
   int modalResult_ = 0;

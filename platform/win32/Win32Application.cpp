@@ -68,6 +68,18 @@ void Application::SetMainForm(MainFormWindow* form) noexcept {
 int Application::Run() {
   MSG msg{};
   while (!terminated_) {
+    // Asked only until the queue has first run dry: a window started
+    // without activation learns that start-up is over.
+    if (!idleSeen_ && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      idleSeen_ = true;
+      if (mainForm_) {
+        GuardMessage([&] {
+          mainForm_->StartupIdle();
+          return LRESULT{0};
+        });
+      }
+      continue;
+    }
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;  // WM_QUIT, or the queue is gone
     ProcessMessage(msg);

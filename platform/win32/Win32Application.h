@@ -22,6 +22,8 @@ class MainFormWindow {
   virtual bool PreviewChar(char& ch) = 0;
   // Moves the focus to the next (or previous) control in tab order.
   virtual void FocusNextControl(bool forward) = 0;
+  // The loop has run out of messages for the first time since it started.
+  virtual void StartupIdle() {}
 };
 
 class Application {
@@ -42,7 +44,8 @@ class Application {
   }
 
   // Takes and dispatches messages until Terminate (the form shows itself
-  // when the model shows it). Returns the exit code: 0.
+  // when the model shows it). The first time the queue is empty, the main
+  // form hears of it (StartupIdle). Returns the exit code: 0.
   int Run();
 
   // Ends the loop after the current message.
@@ -55,7 +58,10 @@ class Application {
 
   // Lets a test swap the main form, and run the loop again after Terminate.
   void SetMainFormForTesting(MainFormWindow* form) noexcept { mainForm_ = form; }
-  void ResetForTesting() noexcept { terminated_ = false; }
+  void ResetForTesting() noexcept {
+    terminated_ = false;
+    idleSeen_ = false;
+  }
 
  private:
   Application() = default;
@@ -63,6 +69,7 @@ class Application {
 
   MainFormWindow* mainForm_ = nullptr;
   bool terminated_ = false;
+  bool idleSeen_ = false;
 };
 
 // The show command of the main window: maximised, or minimised without

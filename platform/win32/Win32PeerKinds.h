@@ -47,6 +47,7 @@ class FormPeer final : public SurfacePeer, public MainFormWindow {
   HWND Handle() const noexcept override { return Window::Handle(); }
   bool PreviewChar(char& ch) override;
   void FocusNextControl(bool forward) override;
+  void StartupIdle() override { form_.HandleStartupIdle(); }
 
   void Changed(PeerChange what) override;
 

@@ -56,6 +56,7 @@ std::uint32_t HostFileSystem::ErrorNumber(int error, const std::string& path) {
 
 std::uint32_t HostFileSystem::OpenRead(const std::string& path, FileHandle& handle) {
   if (IsFolder(path)) return 5;
+  if (const auto refused = readRefused.find(path); refused != readRefused.end()) return refused->second;
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return ErrorNumber(errno, path);

@@ -2,6 +2,7 @@
 // The files port over the host's own files, with the host's errors turned
 // into the Windows error numbers the program reports (2 file not found,
 // 3 path not found, 4 too many open files, 5 access denied, 112 disk full).
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ class HostFileSystem final : public FileSystem {
 
   std::uint32_t processId = 4242;
   std::set<std::uint32_t> running;
+  // Files that another program holds: opening one to read fails with this
+  // error number (32: in use; 5: access denied).
+  std::map<std::string, std::uint32_t> readRefused;
 
   // The Windows error number for an errno value met with `path`.
   static std::uint32_t ErrorNumber(int error, const std::string& path);

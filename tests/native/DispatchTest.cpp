@@ -2,6 +2,8 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "fakes/FakeDialogs.h"
 #include "fakes/VirtualScheduler.h"
@@ -146,26 +148,80 @@ TEST_F(DispatchTest, AnOpenReportOfOneTimerDoesNotSilenceAnother) {
   };
   scheduler.RunFor(1000);
   auto texts = dialogs.ErrorTexts();
-  ASSERT_EQ(texts.size(), 3u);
+  ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0], "first.");
-  EXPECT_EQ(texts[1], "second.");  // at 1500, under the first box
-  EXPECT_EQ(texts[2], "second.");  // 3000: the second box was dismissed
-  EXPECT_EQ(dialogs.mostOpenAtOnce, 2);
+  EXPECT_EQ(texts[1], "second.");  // failed at 1500 under the first box; shown once it closed
+  EXPECT_EQ(dialogs.mostOpenAtOnce, 1);
 }
 
 TEST_F(DispatchTest, ControlHandlersReportEveryFailureEvenUnderAnOpenBox) {
   int clicks = 0;
   auto click = [&clicks] {
     ++clicks;
-    throw EIntOverflow();
+    throw EConvertError("'" + std::to_string(clicks) + "' is not a valid time");
   };
   dialogs.whileOpen = [&](const FakeDialogs::Box&) {
-    if (dialogs.openNow < 3) Dispatch(click);
+    if (clicks < 3) Dispatch(click);
   };
   Dispatch(click);
   EXPECT_EQ(clicks, 3);
   EXPECT_EQ(dialogs.ErrorTexts().size(), 3u);
-  EXPECT_EQ(dialogs.mostOpenAtOnce, 3);
+  EXPECT_EQ(dialogs.mostOpenAtOnce, 1);
+}
+
+// One box at a time, whatever asks for it.
+
+TEST_F(DispatchTest, ATimerFailingWithChangingTextsUnderABoxLeavesOneReportWaiting) {
+  TTimer timer;
+  timer.SetInterval(1000);
+  int calls = 0;
+  timer.SetOnTimer([&calls] { throw EConvertError("'" + std::to_string(++calls) + "' is not a valid time"); });
+  dialogs.whileOpen = [this](const FakeDialogs::Box& box) {
+    if (box.text == "Outer.") scheduler.RunFor(5000);
+  };
+  ReportError(std::string("Outer"));
+  EXPECT_EQ(calls, 5);
+  EXPECT_EQ(dialogs.ErrorTexts(), (std::vector<std::string>{"Outer.", "'1' is not a valid time."}));
+}
+
+TEST_F(DispatchTest, AReportUnderAnOpenBoxWaitsAndTheSameTextIsShownOnce) {
+  std::vector<std::string> order;
+  bool asked = false;
+  dialogs.whileOpen = [&](const FakeDialogs::Box& box) {
+    order.push_back(box.text);
+    if (asked) return;
+    asked = true;
+    ReportError(std::string("No MCI device open."));
+    Dispatch([] { throw EConvertError("'24:50' is not a valid time"); });
+    ReportError(std::string("No MCI device open."));  // already waiting
+    ShowNotice("Sound Alarm is off");                 // already open
+    order.push_back("notice still open");
+  };
+  ShowNotice("Sound Alarm is off");
+  EXPECT_EQ(order, (std::vector<std::string>{"Sound Alarm is off", "notice still open",
+                                             "No MCI device open.", "'24:50' is not a valid time."}));
+  EXPECT_EQ(dialogs.mostOpenAtOnce, 1);
+
+  dialogs.whileOpen = nullptr;
+  ReportError(std::string("No MCI device open."));  // a new box once the others closed
+  EXPECT_EQ(dialogs.ErrorTexts().size(), 3u);
+}
+
+TEST_F(DispatchTest, ANoticeThatMustWaitLetsItsHandlerGoOnAndShowsWhenTheBoxCloses) {
+  bool handlerDone = false;
+  std::vector<std::string> order;
+  dialogs.whileOpen = [&](const FakeDialogs::Box& box) {
+    order.push_back(box.text);
+    if (box.kind != FakeDialogs::Kind::Error) return;
+    Dispatch([&] {
+      ShowNotice("No sound file selected!");
+      handlerDone = true;
+    });
+    EXPECT_TRUE(handlerDone) << "the handler waits for a box that cannot open";
+  };
+  ReportError(std::string("No MCI device open."));
+  EXPECT_EQ(order, (std::vector<std::string>{"No MCI device open.", "No sound file selected!"}));
+  EXPECT_EQ(dialogs.mostOpenAtOnce, 1);
 }
 
 TEST_F(DispatchTest, ATimerDestroyedWhileItsReportIsOpenLeavesNothingBehind) {

@@ -118,6 +118,72 @@ TEST_F(SettingsFile, AWindowClosedBeforeItWasEverActiveKeepsTheSettings) {
   EXPECT_EQ(Saved(), saved);
 }
 
+// A file that cannot be read at start (held by another program) is never
+// replaced by values the user did not set.
+
+TEST_F(SettingsFile, AnUnreadFileIsNotReplacedByTheDefaultsTheWindowShows) {
+  const std::string saved = Song() + "\r\n05\r\n30\r\n4\r\n9\r\n";
+  Settings(saved);
+  files.readRefused[folder.File(kSettingsFileName)] = 32;
+  Start(22, 0);
+  EXPECT_EQ(Errors(), Strings{"I/O error 32."});
+  EXPECT_EQ(form->ComboBoxH->Text(), "06");
+  Pass(60000);  // the checks and the clock change nothing of the user's
+  CloseBox();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(Saved(), saved);
+}
+
+TEST_F(SettingsFile, ASettingChangedAfterAFailedReadIsSavedIntoTheFilesOtherLines) {
+  Settings(Song() + "\r\n05\r\n30\r\n4\r\n9\r\n");
+  files.readRefused[folder.File(kSettingsFileName)] = 5;
+  Start(22, 0);
+  Type(*form->EditSnooze, "12");
+  Type(*form->ComboBoxM, "45");
+  Type(*form->ComboBoxM, "50");  // back as it was shown: not the user's setting
+  CloseBox();  // still held: nothing can be merged, so the window stays open
+  EXPECT_FALSE(form->Closed());
+  EXPECT_EQ(Errors(), (Strings{"File access denied.", "File access denied."}));
+  EXPECT_EQ(Saved(), Song() + "\r\n05\r\n30\r\n4\r\n9\r\n");
+
+  files.readRefused.clear();  // the other program let go of it
+  CloseBox();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(Saved(), Song() + "\r\n05\r\n30\r\n4\r\n12\r\n");
+}
+
+// Read once: at the first activation, or when the message loop first goes
+// idle if the window was never activated (started minimised without it).
+
+TEST_F(SettingsFile, AWindowNeverActivatedRingsAtTheSavedMinuteWithTheSavedSong) {
+  SettingsWithSong("07", "30");
+  Start(6, 45, 0, 0, false);
+  form->HandleStartupIdle();
+  EXPECT_EQ(form->MediaPlayer1->FileName(), Song());
+  EXPECT_TRUE(form->MediaPlayer1->IsOpen());
+  PassUntil(6, 51);
+  EXPECT_EQ(Plays(), 0) << "rang at the layout's 06:50";
+  PassUntil(7, 30, 30);
+  EXPECT_EQ(Plays(), 1);
+}
+
+TEST_F(SettingsFile, WhicheverComesFirstReadsAndTheOtherLeavesTheUsersChangesAlone) {
+  Settings(Song() + "\r\n07\r\n30\r\n\r\n5\r\n");  // the empty repeat text is reported
+  Start(22, 0);
+  Type(*form->ComboBoxH, "08");
+  form->HandleStartupIdle();
+  EXPECT_EQ(form->ComboBoxH->Text(), "08");
+
+  form.reset();
+  scope.reset();
+  Start(22, 0, 0, 0, false);
+  form->HandleStartupIdle();
+  Type(*form->ComboBoxH, "09");
+  form->HandleActivate();  // restored from the taskbar later
+  EXPECT_EQ(form->ComboBoxH->Text(), "09");
+  EXPECT_EQ(Errors().size(), 2u);  // once per start
+}
+
 TEST_F(SettingsFile, AWriteRemovesOnlyTheTemporaryFilesOfProcessesThatAreGone) {
   Start(22, 0);
   files.running.insert(77);

@@ -495,6 +495,37 @@ TEST_F(FormWin32, StartedMinimisedOnlyTheButtonShowsUntilARestoreBringsItBackMax
   EXPECT_EQ(form->WindowState(), wsMaximized);
 }
 
+TEST_F(FormWin32, StartedWithoutActivationTheSettingsAreReadWhenTheLoopFirstIdles) {
+  form_.reset();
+  Pump(20);
+  const std::string settings = folder_ + "folderS.txt";
+  HANDLE file = CreateFileA(settings.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const char bytes[] = "C:\\gone.wav\r\n07\r\n30\r\n4\r\n9\r\n";
+  DWORD written = 0;
+  WriteFile(file, bytes, sizeof bytes - 1, &written, nullptr);
+  CloseHandle(file);
+
+  Application& app = Application::Instance();
+  app.ResetForTesting();
+  form_ = std::make_unique<TForm1>(nullptr, 1.0);
+  form = form_.get();
+  form->OnActivate = nullptr;  // only the loop's idle moment may read them
+  form->SetWindowState(wsMinimized);
+  form->Show();
+  EXPECT_EQ(form->EditSnooze->Text(), "5");
+  const UINT_PTR stop = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+    Application::Instance().Terminate();
+  });
+  const UINT_PTR deadline = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(9); });
+  app.Run();
+  KillTimer(nullptr, stop);
+  KillTimer(nullptr, deadline);
+  EXPECT_EQ(form->ComboBoxH->Text(), "07");
+  EXPECT_EQ(form->EditSnooze->Text(), "9");
+  SendMessageA(ApplicationWindowHandle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
 // --- Cancel mode ------------------------------------------------------------
 
 namespace {

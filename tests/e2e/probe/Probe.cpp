@@ -24,6 +24,9 @@
 //                                 more than two pixels each way and each child
 //                                 reaching outside its parent's client area;
 //                                 "faults N"
+//   dzprobe start EXE             starts EXE in its own folder as a shortcut set to
+//                                 "Minimized" does (minimised, never activated),
+//                                 waits for it to end and returns its exit code
 //
 // Output is "key value..." lines; exit code 0 on success, 1 when the window
 // is not there, 2 for a bad command line.
@@ -330,15 +333,41 @@ int PrintLayout(HWND main) {
   return 0;
 }
 
+// The program started as a shortcut set to "Minimized" starts it. Waits
+// for it, so that the script can follow it through this process.
+int StartMinimisedWithoutActivation(const std::string& exe) {
+  std::string folder = exe.substr(0, exe.find_last_of("\\/") + 1);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWMINNOACTIVE;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+    std::printf("failed %lu\n", GetLastError());
+    return 1;
+  }
+  std::printf("pid %lu\n", process.dwProcessId);
+  std::fflush(stdout);
+  CloseHandle(process.hThread);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: dzprobe wait|info|child|popups|close|minimize|text|layout TITLE ...\n");
+    std::fprintf(stderr, "usage: dzprobe wait|info|child|popups|close|minimize|text|layout|start TITLE ...\n");
     return 2;
   }
   const std::string command = argv[1];
   const std::string title = argv[2];
+  if (command == "start") return StartMinimisedWithoutActivation(argv[2]);
   if (command == "wait") {
     const DWORD limit = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 10000;
     const DWORD start = GetTickCount();
