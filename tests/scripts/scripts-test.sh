@@ -96,26 +96,33 @@ test_wine_env_signals_only_its_own_processes() {
 }
 
 test_wine_env_removes_the_server_folder_of_its_own_prefix() {
-  local state=$work/state ours other base
-  base=/tmp/.wine-$(id -u)
-  mkdir -p "$state/run" "$work/prefix" "$work/other-prefix"
+  local state=$work/state ours other base=/tmp/.wine-$(id -u)
+  mkdir -p "$state/run" "$work/prefix" "$work/tmp/wine-Other1"
   printf "export WINEPREFIX='%s'\n" "$work/prefix" > "$state/run/env.sh"
-  folder_of() { printf '%s/server-%x-%x' "$base" $(stat -c '%d %i' "$1"); }
-  ours=$(folder_of "$work/prefix")
-  other=$(folder_of "$work/other-prefix")
-  trap "rm -rf '$ours' '$other' '$work'" EXIT
-  mkdir -p "$ours" "$other"
-  touch "$ours/socket" "$ours/lock"
+  export TMPDIR=$work/tmp
 
+  # The server's folder as Debian's Wine names it, in the prefix.
+  mkdir -p "$work/tmp/wine-Ours12/server-fe00-1"
+  echo wine-Ours12 > "$work/prefix/wineserver"
   # A server that does not end in time still needs its folder.
   stub "$work/bin/wineserver" '[ "$1" != -w ] || exit 1'
   PATH="$work/bin:$PATH" "$src/scripts/wine-env" down "$state" || fail "down failed"
-  [ -e "$ours/socket" ] || fail "down removed the folder of a server still running"
+  [ -d "$work/tmp/wine-Ours12/server-fe00-1" ] || fail "down removed the folder of a server still running"
 
   stub "$work/bin/wineserver" 'exit 0'
   PATH="$work/bin:$PATH" "$src/scripts/wine-env" down "$state" || fail "down failed"
+  [ ! -e "$work/tmp/wine-Ours12" ] || fail "down left the server folder of its prefix"
+  [ ! -e "$work/prefix/wineserver" ] || fail "down left the prefix naming a removed folder"
+  [ -d "$work/tmp/wine-Other1" ] || fail "down removed the server folder of another prefix"
+
+  # The same as Wine itself names it, after the prefix's device and inode.
+  ours=$(printf '%s/server-%x-%x' "$base" $(stat -c '%d %i' "$work/prefix"))
+  other=$(printf '%s/server-%x-%x' "$base" $(stat -c '%d %i' "$work/tmp"))
+  trap "rm -rf '$ours' '$other' '$work'" EXIT
+  mkdir -p "$ours" "$other"
+  PATH="$work/bin:$PATH" "$src/scripts/wine-env" down "$state" || fail "down failed"
   [ ! -e "$ours" ] || fail "down left the server folder of its prefix in $base"
-  [ -d "$other" ] || fail "down removed the server folder of another prefix"
+  [ -d "$other" ] || fail "down removed the server folder of another prefix in $base"
 }
 
 # Runs wine-run on a program with a stand-in for wine; its output in $out.
