@@ -136,6 +136,8 @@ TEST(ProgramResources, TheVersionBlockGivesTheProjectVersionTheNameAndAOneLineDe
   EXPECT_EQ(VersionString(block, "ProductVersion"), DZ_VERSION_TEXT);
   EXPECT_EQ(VersionString(block, "ProductName"), "Dozewell");
   EXPECT_EQ(VersionString(block, "OriginalFilename"), "dozewell.exe");
+  EXPECT_EQ(VersionString(block, "CompanyName"), DZ_PUBLISHER);
+  EXPECT_EQ(VersionString(block, "LegalCopyright").rfind("Copyright", 0), 0u);
   const std::string description = VersionString(block, "FileDescription");
   EXPECT_NE(description.find("alarm clock"), std::string::npos) << description;
   EXPECT_EQ(description.find_first_of("\r\n"), std::string::npos) << description;
