@@ -67,6 +67,26 @@ exit 8'
   [ "$(tail -n 1 <<<"$out")" = FAILED ] || fail "the summary does not end in FAILED:"$'\n'"$out"
 }
 
+test_configure_stops_when_a_source_names_another_version() {
+  local root=$work/root out
+  mkdir -p "$root/cmake" "$root/alarm" "$root/app" "$root/runtime"
+  for f in cmake/Version.cmake cmake/DozewellVersion.h.in alarm/Form1Layout.cpp app/dozewell.manifest \
+           README.md runtime/Shell.h; do
+    cp "$src/$f" "$root/$f"
+  done
+  # The top of the project's own list: project() and the version's checks.
+  sed -n '/^cmake_minimum_required/,/LANGUAGES/p' "$src/CMakeLists.txt" > "$root/CMakeLists.txt"
+  echo 'include(cmake/Version.cmake)' >> "$root/CMakeLists.txt"
+  out=$(cmake -S "$root" -B "$work/build" 2>&1) || fail "the project as it stands does not configure:"$'\n'"$out"
+  grep -q "^#define DZ_VERSION_TEXT \"$(sed -nE 's/^project\(Dozewell VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")\"" \
+    "$work/build/generated/DozewellVersion.h" || fail "the version header does not hold the project's version"
+
+  # A README that names the installer of another version.
+  sed -i '0,/Dozewell-[0-9.]*-setup/s//Dozewell-9.9-setup/' "$root/README.md"
+  out=$(cmake -S "$root" -B "$work/build" 2>&1) && fail "configured with a README naming another version"
+  grep -q 'README.md has Dozewell-9.9-setup' <<<"$out" || fail "the message does not name the README:"$'\n'"$out"
+}
+
 start_time() { # pid
   local stat
   stat=$(cat "/proc/$1/stat")
