@@ -138,7 +138,8 @@ test_wine_env_removes_the_server_folder_of_its_own_prefix() {
   # The same as Wine itself names it, after the prefix's device and inode.
   ours=$(printf '%s/server-%x-%x' "$base" $(stat -c '%d %i' "$work/prefix"))
   other=$(printf '%s/server-%x-%x' "$base" $(stat -c '%d %i' "$work/tmp"))
-  trap "rm -rf '$ours' '$other' '$work'" EXIT
+  [ -d "$base" ] || trap "rm -rf '$ours' '$other' '$work'; rmdir '$base' 2>/dev/null" EXIT
+  [ -d "$base" ] && trap "rm -rf '$ours' '$other' '$work'" EXIT
   mkdir -p "$ours" "$other"
   PATH="$work/bin:$PATH" "$src/scripts/wine-env" down "$state" || fail "down failed"
   [ ! -e "$ours" ] || fail "down left the server folder of its prefix in $base"
