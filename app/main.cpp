@@ -10,6 +10,7 @@
 #include "alarm/Unit1.h"
 #include "platform/win32/AppWindow.h"
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/SystemLibraries.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32HostBridge.h"
 #include "platform/win32/Win32LocaleSource.h"
@@ -37,6 +38,7 @@ std::unique_ptr<dz::TForm1> CreateMainForm() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace dz;
   using namespace dz::win32;
+  LoadLibrariesFromSystemFolderOnly();
   Application& app = Application::Instance();
   HostBridgeInstall hostBridge;  // outlives the window, which uses its ports
   std::unique_ptr<TForm1> form;
@@ -59,6 +61,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ShowApplicationError(Exception("Unexpected failure"));
     return 1;
   }
+  // A computer that Windows restarts for an update at night starts the
+  // program again, whose alarm check then runs with the saved alarm. Not
+  // after a crash or a hang, which a restart could only repeat.
+  RegisterApplicationRestart(nullptr, RESTART_NO_CRASH | RESTART_NO_HANG);
   const int code = app.Run();
   form.reset();  // controls, the media player's device and the timers go here
   return code;

@@ -32,7 +32,8 @@ cmake --build --preset mingw --target dozewell BareTimers dzprobe -j2 >/dev/null
 exe=$build/app/dozewell.exe
 bare=$build/bench/BareTimers.exe
 probe_exe=$build/tests/e2e/dzprobe.exe
-title='Dozewell  Version 3.0'
+version=$(sed -nE 's/^project\(Dozewell VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")
+title="Dozewell  Version $version"
 bare_title='Bare timers'
 
 folder=$build/bench-idle

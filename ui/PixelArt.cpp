@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "runtime/Exceptions.h"
+#include "ui/PngFile.h"
 
 namespace dz {
 
@@ -97,6 +98,15 @@ Image ToImage(const PixelImage& picture) {
     }
   }
   return image;
+}
+
+PixelImage Enlarged(const PixelImage& picture, int factor) {
+  if (factor < 1) throw Exception("Picture size out of range");
+  PixelImage out(picture.Width() * factor, picture.Height() * factor);
+  for (int y = 0; y < out.Height(); ++y) {
+    for (int x = 0; x < out.Width(); ++x) out.Set(x, y, picture.At(x / factor, y / factor));
+  }
+  return out;
 }
 
 PixelImage SideBySide(const PixelImage& left, const PixelImage& right) {
@@ -220,13 +230,17 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<PixelImage>& pictures, Pix
   PutLe(out, static_cast<std::uint32_t>(pictures.size()), 2);
   std::uint32_t offset = kDirectory + kEntry * static_cast<std::uint32_t>(pictures.size());
   std::vector<std::uint32_t> sizes;
-  for (const PixelImage& picture : pictures) {
+  std::vector<std::vector<std::uint8_t>> pngs(pictures.size());
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    const PixelImage& picture = pictures[i];
     if (picture.Empty() || picture.Width() > 256 || picture.Height() > 256)
       throw Exception("Icon picture size out of range");
     const auto width = static_cast<std::uint32_t>(picture.Width());
     const auto height = static_cast<std::uint32_t>(picture.Height());
     const std::uint32_t maskStride = (width + 31) / 32 * 4;
-    const std::uint32_t size = kInfoHeader + width * height * 4 + maskStride * height;
+    if (width == 256 && height == 256) pngs[i] = EncodePng(picture, transparent);
+    const std::uint32_t size = pngs[i].empty() ? kInfoHeader + width * height * 4 + maskStride * height
+                                               : static_cast<std::uint32_t>(pngs[i].size());
     sizes.push_back(size);
     out.push_back(static_cast<std::uint8_t>(width & 0xFF));  // 256 is written as 0
     out.push_back(static_cast<std::uint8_t>(height & 0xFF));
@@ -239,6 +253,10 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<PixelImage>& pictures, Pix
     offset += size;
   }
   for (std::size_t i = 0; i < pictures.size(); ++i) {
+    if (!pngs[i].empty()) {
+      out.insert(out.end(), pngs[i].begin(), pngs[i].end());
+      continue;
+    }
     const PixelImage& picture = pictures[i];
     const auto width = static_cast<std::uint32_t>(picture.Width());
     const auto height = static_cast<std::uint32_t>(picture.Height());

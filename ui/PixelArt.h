@@ -60,6 +60,8 @@ PixelImage GreyedPicture(const PixelImage& picture, PixelColour transparent);
 
 // The picture as the control model holds pictures (glyphs).
 Image ToImage(const PixelImage& picture);
+// The picture with each pixel made a square of factor x factor pixels.
+PixelImage Enlarged(const PixelImage& picture, int factor);
 // Pictures of one height side by side, as a glyph's cells; throws Exception
 // when the heights differ.
 PixelImage SideBySide(const PixelImage& left, const PixelImage& right);
@@ -76,8 +78,9 @@ std::vector<std::uint8_t> EncodeBmp16(const PixelImage& picture);
 // The bytes of an icon file holding the pictures in the order given, each a
 // 32-bit image with its alpha channel and its 1-bit mask: the pixels of the
 // colour `transparent` are clear (alpha 0, mask bit set, colour black), every
-// other pixel is opaque. Throws Exception for no pictures or a picture that is
-// empty or larger than 256 x 256.
+// other pixel is opaque. A 256 x 256 picture is kept as a PNG file instead,
+// as the system expects of that size. Throws Exception for no pictures or a
+// picture that is empty or larger than 256 x 256.
 std::vector<std::uint8_t> EncodeIco(const std::vector<PixelImage>& pictures, PixelColour transparent);
 // Writes EncodeBmp's bytes; false when the file cannot be written whole.
 bool WriteBmpFile(const PixelImage& picture, const std::string& path);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/SystemLibraries.h"
 
 namespace dz::win32 {
 
@@ -52,7 +53,7 @@ class OpenTheme {
   HANDLE theme_;
 };
 
-Win32ButtonTheme::Win32ButtonTheme() noexcept : library_(LoadLibraryA("uxtheme.dll")) {
+Win32ButtonTheme::Win32ButtonTheme() noexcept : library_(LoadSystemLibrary("uxtheme.dll")) {
   if (!library_) return;
   isThemeActive_ = Function<IsThemeActiveFn>(library_, "IsThemeActive");
   openThemeData_ = Function<OpenThemeDataFn>(library_, "OpenThemeData");

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # The Windows release end to end, in a fresh Wine prefix (its own, made for
 # this run, on the display of the environment it runs in):
-# - the installer, run silently (/S), puts dozewell.exe, wakeup.wav and the
-#   uninstaller into the user's own programs folder, a shortcut into the
-#   user's Start menu and an entry into the user's list of installed programs;
+# - the installer carries a version block with the project's version, its
+#   publisher and copyright;
+# - it refuses a folder under Program Files (an earlier install's folder as
+#   well), where the program could not keep its settings, and installs
+#   nothing;
+# - run silently (/S) with the sign-in option, it puts dozewell.exe,
+#   wakeup.wav and the uninstaller into the user's own programs folder, a
+#   shortcut into the user's Start menu, a minimised one into the user's
+#   Startup folder and an entry with publisher and web site into the user's
+#   list of installed programs;
 # - the installed program starts, shows its window with the program's icon
 #   in the title bar, ends with exit code 0 from Exit and
 #   writes its settings beside itself;
 # - the uninstaller leaves a running program alone; once it has ended, the
-#   silent uninstaller removes the program files, the shortcut and the
+#   silent uninstaller removes the program files, both shortcuts and the
 #   entry, and keeps the settings file and so its folder;
 # - the portable zip holds the same dozewell.exe and wakeup.wav.
 #
@@ -47,12 +54,37 @@ entry() { wine reg query "$key" </dev/null 2>/dev/null | tr -d '\r'; }
 
 dir=$(windows_folder %LOCALAPPDATA%)/Programs/Dozewell
 shortcut=$(windows_folder %APPDATA%)/Microsoft/Windows/"Start Menu"/Programs/Dozewell.lnk
+programs=$(windows_folder %APPDATA%)/Microsoft/Windows/"Start Menu"/Programs
+# Wine names the Startup folder "StartUp"; Windows does not mind the case.
+startup_shortcut() { find "$programs" -maxdepth 2 -ipath "*/startup/dozewell.lnk" | head -n 1; }
 [ ! -e "$dir" ] || fail "the fresh prefix already has $dir"
+web_site=$(sed -nE 's/^ *HOMEPAGE_URL "([^"]*)".*/\1/p' "$root/CMakeLists.txt")
+
+# --- the installer's version block ----------------------------------------
+block=$(probe version "$(winepath -w "$installer")") || fail "the installer has no version block"
+echo "$block" | sed 's/^/   /'
+[ "$(field "$block" ProductVersion)" = "$DZ_VERSION" ] || fail "the installer's ProductVersion is not $DZ_VERSION"
+[ "$(field "$block" ProductName)" = Dozewell ] || fail "the installer's ProductName is not Dozewell"
+[ "$(field "$block" CompanyName)" = Dozewell ] || fail "the installer names no CompanyName"
+grep -q '^LegalCopyright Copyright' <<<"$block" || fail "the installer carries no LegalCopyright"
+
+# --- a folder under Program Files is refused --------------------------------
+# As an earlier install there would leave it: the installer starts in it.
+program_files=$(wine cmd /c echo %ProgramFiles% </dev/null 2>/dev/null | tr -d '\r')
+wine reg add "$key" /v InstallLocation /d "$program_files\\Dozewell" /f </dev/null >/dev/null 2>&1
+set +e
+timeout 60 wine "$installer" /S </dev/null >/dev/null 2>&1
+rc=$?
+set -e
+[ $rc -ne 0 ] || fail "the installer reported success for a folder under $program_files"
+[ ! -e "$(winepath -u "$program_files")/Dozewell/dozewell.exe" ] || fail "the installer installed under $program_files"
+wine reg delete "$key" /f </dev/null >/dev/null 2>&1
+note "a folder under $program_files: refused with exit code $rc"
 
 # --- silent install -----------------------------------------------------
 start_ms=$(date +%s%3N)
 set +e
-timeout 60 wine "$installer" /S </dev/null >/dev/null 2>&1
+timeout 60 wine "$installer" /S /STARTATSIGNIN </dev/null >/dev/null 2>&1
 rc=$?
 set -e
 [ $rc -eq 0 ] || fail "the installer ended with exit code $rc"
@@ -62,10 +94,20 @@ for f in dozewell.exe wakeup.wav Uninstall.exe; do
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut at $shortcut"
 grep -aq 'dozewell\.exe' "$shortcut" || fail "the shortcut does not name dozewell.exe"
+startup=$(startup_shortcut)
+[ -f "$startup" ] || fail "no Startup shortcut in $programs after an install with /STARTATSIGNIN"
+grep -aq 'dozewell\.exe' "$startup" || fail "the Startup shortcut does not name dozewell.exe"
+# The show command of a shortcut file, at byte 60: minimised (2, or 7 as
+# the system itself writes it).
+show=$(od -An -tu4 -j60 -N4 "$startup" | tr -d ' ')
+[ "$show" = 2 ] || [ "$show" = 7 ] || fail "the Startup shortcut does not start the program minimised (show command $show)"
 listed=$(entry) || fail "no entry $key"
 echo "$listed" | sed 's/^/   /'
 grep -Eq 'DisplayName +REG_SZ +Dozewell$' <<<"$listed" || fail "the entry has no DisplayName Dozewell"
-grep -Eq 'DisplayVersion +REG_SZ +3\.0$' <<<"$listed" || fail "the entry has no DisplayVersion 3.0"
+grep -Eq "DisplayVersion +REG_SZ +${DZ_VERSION//./\\.}\$" <<<"$listed" || fail "the entry has no DisplayVersion $DZ_VERSION"
+grep -Eq 'Publisher +REG_SZ +Dozewell$' <<<"$listed" || fail "the entry has no Publisher"
+[ "$(awk '$1 == "URLInfoAbout" && $2 == "REG_SZ" { print $3 }' <<<"$listed")" = "$web_site" ] ||
+  fail "the entry's URLInfoAbout is not $web_site"
 grep -Eq 'UninstallString +REG_SZ +"C:\\.*\\Dozewell\\Uninstall\.exe"$' <<<"$listed" ||
   fail "the entry's UninstallString does not name the installed uninstaller"
 
@@ -119,6 +161,7 @@ for f in dozewell.exe wakeup.wav Uninstall.exe; do
   [ ! -e "$dir/$f" ] || fail "$f is still in $dir after the uninstall"
 done
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there after the uninstall"
+[ -z "$(startup_shortcut)" ] || fail "the Startup shortcut is still there after the uninstall"
 ! entry >/dev/null || fail "the entry $key is still there after the uninstall"
 [ -f "$dir/folderS.txt" ] || fail "the silent uninstall removed the user's settings"
 [ "$(ls -A "$dir")" = folderS.txt ] || fail "the uninstall left more than the settings: $(ls -A "$dir")"

@@ -33,10 +33,58 @@ test_skips_the_tests_of_a_failed_build() {
   out=$(PATH="$work/bin:$PATH" "$root/scripts/test.sh" 2>&1) && fail "a failed build passed:"$'\n'"$out"
   expect_line "$out" "failed steps: build-mingw (logs in build/test-logs)"
   expect_line "$out" "not run because their build failed: test-mingw"
-  expect_line "$out" "6 passed, 0 failed"
+  expect_line "$out" "6 passed, 0 failed, 0 skipped"
   [ "$(tail -n 1 <<<"$out")" = FAILED ] || fail "the summary does not end in FAILED:"$'\n'"$out"
   [ "$(cat "$CALLS")" = $'ctest --preset asan -j2\nctest --preset fuzz' ] ||
     fail "ran other tests than those of the good builds: $(cat "$CALLS")"
+}
+
+test_summary_counts_skipped_tests_apart() {
+  local root=$work/root out
+  mkdir -p "$root/scripts"
+  cp "$src/scripts/test.sh" "$root/scripts/"
+  stub "$root/scripts/bootstrap.sh" 'exit 0'
+  stub "$root/scripts/wine-env" 'shift 3; "$@"'
+  stub "$work/bin/cmake" 'exit 0'
+  # What ctest prints: a skipped test inside "tests passed", a disabled one
+  # outside the total, a missing program as a failure.
+  stub "$work/bin/ctest" 'cat <<OUT
+1/5 Test #1: a ...   Passed    0.01 sec
+2/5 Test #2: b ...***Skipped   0.01 sec
+3/5 Test #3: c ...***Not Run (Disabled)   0.00 sec
+4/5 Test #4: d ...***Not Run   0.00 sec
+5/5 Test #5: e ...   Passed    0.01 sec
+
+75% tests passed, 1 tests failed out of 4
+
+The following tests did not run:
+	  2 - b (Skipped)
+	  3 - c (Disabled)
+OUT
+exit 8'
+  out=$(PATH="$work/bin:$PATH" "$root/scripts/test.sh" 2>&1)
+  expect_line "$out" "6 passed, 3 failed, 6 skipped"
+  [ "$(tail -n 1 <<<"$out")" = FAILED ] || fail "the summary does not end in FAILED:"$'\n'"$out"
+}
+
+test_configure_stops_when_a_source_names_another_version() {
+  local root=$work/root out
+  mkdir -p "$root/cmake" "$root/alarm" "$root/app" "$root/runtime"
+  for f in cmake/Version.cmake cmake/DozewellVersion.h.in alarm/Form1Layout.cpp app/dozewell.manifest \
+           README.md runtime/Shell.h; do
+    cp "$src/$f" "$root/$f"
+  done
+  # The top of the project's own list: project() and the version's checks.
+  sed -n '/^cmake_minimum_required/,/LANGUAGES/p' "$src/CMakeLists.txt" > "$root/CMakeLists.txt"
+  echo 'include(cmake/Version.cmake)' >> "$root/CMakeLists.txt"
+  out=$(cmake -S "$root" -B "$work/build" 2>&1) || fail "the project as it stands does not configure:"$'\n'"$out"
+  grep -q "^#define DZ_VERSION_TEXT \"$(sed -nE 's/^project\(Dozewell VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")\"" \
+    "$work/build/generated/DozewellVersion.h" || fail "the version header does not hold the project's version"
+
+  # A README that names the installer of another version.
+  sed -i '0,/Dozewell-[0-9.]*-setup/s//Dozewell-9.9-setup/' "$root/README.md"
+  out=$(cmake -S "$root" -B "$work/build" 2>&1) && fail "configured with a README naming another version"
+  grep -q 'README.md has Dozewell-9.9-setup' <<<"$out" || fail "the message does not name the README:"$'\n'"$out"
 }
 
 start_time() { # pid
@@ -65,6 +113,37 @@ test_wine_env_signals_only_its_own_processes() {
   wait "$ours"
   [ $? -eq 143 ] || fail "down did not end its own process with SIGTERM"
   [ ! -e "$state/run/pids" ] || fail "the list of processes is left behind"
+}
+
+test_wine_env_removes_the_server_folder_of_its_own_prefix() {
+  local state=$work/state ours other base=/tmp/.wine-$(id -u)
+  mkdir -p "$state/run" "$work/prefix" "$work/tmp/wine-Other1"
+  printf "export WINEPREFIX='%s'\n" "$work/prefix" > "$state/run/env.sh"
+  export TMPDIR=$work/tmp
+
+  # The server's folder as Debian's Wine names it, in the prefix.
+  mkdir -p "$work/tmp/wine-Ours12/server-fe00-1"
+  echo wine-Ours12 > "$work/prefix/wineserver"
+  # A server that does not end in time still needs its folder.
+  stub "$work/bin/wineserver" '[ "$1" != -w ] || exit 1'
+  PATH="$work/bin:$PATH" "$src/scripts/wine-env" down "$state" || fail "down failed"
+  [ -d "$work/tmp/wine-Ours12/server-fe00-1" ] || fail "down removed the folder of a server still running"
+
+  stub "$work/bin/wineserver" 'exit 0'
+  PATH="$work/bin:$PATH" "$src/scripts/wine-env" down "$state" || fail "down failed"
+  [ ! -e "$work/tmp/wine-Ours12" ] || fail "down left the server folder of its prefix"
+  [ ! -e "$work/prefix/wineserver" ] || fail "down left the prefix naming a removed folder"
+  [ -d "$work/tmp/wine-Other1" ] || fail "down removed the server folder of another prefix"
+
+  # The same as Wine itself names it, after the prefix's device and inode.
+  ours=$(printf '%s/server-%x-%x' "$base" $(stat -c '%d %i' "$work/prefix"))
+  other=$(printf '%s/server-%x-%x' "$base" $(stat -c '%d %i' "$work/tmp"))
+  [ -d "$base" ] || trap "rm -rf '$ours' '$other' '$work'; rmdir '$base' 2>/dev/null" EXIT
+  [ -d "$base" ] && trap "rm -rf '$ours' '$other' '$work'" EXIT
+  mkdir -p "$ours" "$other"
+  PATH="$work/bin:$PATH" "$src/scripts/wine-env" down "$state" || fail "down failed"
+  [ ! -e "$ours" ] || fail "down left the server folder of its prefix in $base"
+  [ -d "$other" ] || fail "down removed the server folder of another prefix in $base"
 }
 
 # Runs wine-run on a program with a stand-in for wine; its output in $out.

@@ -52,7 +52,7 @@ std::string ResourceText(HMODULE module, LPCSTR name, LPCSTR type) {
   return bytes ? std::string(bytes, SizeofResource(module, found)) : std::string();
 }
 
-TEST(ProgramResources, TheFirstIconGroupIsTheClockAt16_32And48AndDrawsAsTheSourceDrawsIt) {
+TEST(ProgramResources, TheFirstIconGroupHoldsEverySizeOfTheClockAndDrawsEachAsTheSourceDrawsIt) {
   Module program = LoadProgram();
   ASSERT_TRUE(program) << "cannot load " << DZ_PROGRAM_PATH << " as data: " << GetLastError();
   const std::vector<std::string> groups = ResourceNames(program.get(), RT_GROUP_ICON);
@@ -66,8 +66,12 @@ TEST(ProgramResources, TheFirstIconGroupIsTheClockAt16_32And48AndDrawsAsTheSourc
   const int count = static_cast<unsigned char>(directory[4]);
   ASSERT_EQ(directory.size(), 6u + 14u * static_cast<unsigned>(count));
   std::vector<int> sizes;
-  for (int i = 0; i < count; ++i) sizes.push_back(static_cast<unsigned char>(directory[6 + 14 * i]));
-  EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+  for (int i = 0; i < count; ++i) {
+    const int width = static_cast<unsigned char>(directory[6 + 14 * i]);
+    sizes.push_back(width == 0 ? 256 : width);  // 256 is written as 0
+  }
+  // What Windows asks for at 100 to 200 % scaling and in the large views.
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
 
   // Each size drawn over grey: the clear pixels show the grey, the others the
   // colours of the source, pixel for pixel.
@@ -132,6 +136,8 @@ TEST(ProgramResources, TheVersionBlockGivesTheProjectVersionTheNameAndAOneLineDe
   EXPECT_EQ(VersionString(block, "ProductVersion"), DZ_VERSION_TEXT);
   EXPECT_EQ(VersionString(block, "ProductName"), "Dozewell");
   EXPECT_EQ(VersionString(block, "OriginalFilename"), "dozewell.exe");
+  EXPECT_EQ(VersionString(block, "CompanyName"), DZ_PUBLISHER);
+  EXPECT_EQ(VersionString(block, "LegalCopyright").rfind("Copyright", 0), 0u);
   const std::string description = VersionString(block, "FileDescription");
   EXPECT_NE(description.find("alarm clock"), std::string::npos) << description;
   EXPECT_EQ(description.find_first_of("\r\n"), std::string::npos) << description;

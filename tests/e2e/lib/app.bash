@@ -4,8 +4,11 @@
 # the program is never left running. Needs the private Wine environment of
 # scripts/wine-env (DISPLAY, WINEPREFIX ...).
 
-TITLE='Dozewell  Version 3.0'
-TITLE_RE='^Dozewell  Version 3\.0$'
+# The caption names the project's version (project() in the top CMakeLists.txt).
+DZ_VERSION=$(sed -nE 's/^project\(Dozewell VERSION ([0-9.]+).*/\1/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../../../CMakeLists.txt")
+TITLE="Dozewell  Version $DZ_VERSION"
+TITLE_RE="^Dozewell  Version ${DZ_VERSION//./\\.}\$"
 
 app_pid=""
 app_rc=""

@@ -19,6 +19,8 @@
 //                                 RRGGBB on the area's own background: prints
 //                                 the background, the pixels that are not
 //                                 background, and the pixels that differ
+//   dzprobe version FILE          the strings of the file's version block, as
+//                                 "Name value" lines (the file need not run)
 //   dzprobe layout TITLE          every visible child window (class, screen rectangle,
 //                                 text); then each pair of siblings overlapping by
 //                                 more than two pixels each way and each child
@@ -358,16 +360,46 @@ int StartMinimisedWithoutActivation(const std::string& exe) {
   return static_cast<int>(code);
 }
 
+// The names the file properties of the system show.
+int PrintVersion(const char* file) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(file, &ignored);
+  if (size == 0) return 1;
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoA(file, 0, size, block.data())) return 1;
+  struct Translation {
+    WORD language, codePage;
+  }* translation = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                      &length) ||
+      length < sizeof(Translation))
+    return 1;
+  char table[32];
+  std::snprintf(table, sizeof table, "\\StringFileInfo\\%04x%04x\\", translation->language,
+                translation->codePage);
+  for (const char* name : {"ProductName", "ProductVersion", "FileVersion", "FileDescription", "CompanyName",
+                           "LegalCopyright"}) {
+    char* value = nullptr;
+    if (VerQueryValueA(block.data(), (std::string(table) + name).c_str(), reinterpret_cast<void**>(&value),
+                       &length) &&
+        value)
+      std::printf("%s %s\n", name, value);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: dzprobe wait|info|child|popups|close|minimize|text|layout|start TITLE ...\n");
+    std::fprintf(stderr, "usage: dzprobe wait|info|child|popups|close|minimize|text|layout|start|version TITLE ...\n");
     return 2;
   }
   const std::string command = argv[1];
   const std::string title = argv[2];
   if (command == "start") return StartMinimisedWithoutActivation(argv[2]);
+  if (command == "version") return PrintVersion(argv[2]);
   if (command == "wait") {
     const DWORD limit = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 10000;
     const DWORD start = GetTickCount();
