@@ -74,13 +74,14 @@ AlarmSafeguards::AlarmSafeguards(const Watched& watched, std::function<void()> r
       power_(CurrentPlatform().power),
       fallbackSound_(CurrentPlatform().fallbackSound),
       audioEndpoint_(CurrentPlatform().audioEndpoint),
+      displayWake_(CurrentPlatform().displayWake),
       hourChange_(watched.hour.OnChange),
       minuteChange_(watched.minute.OnChange),
       playerClick_(watched.player.OnClick),
       playerNotify_(watched.player.OnNotify) {
-  soundDelay_.SetEnabled(false);
-  soundDelay_.SetInterval(kWakeupSoundDelayMs);
-  soundDelay_.SetOnTimer([this] { PlayWakeupSound(); });
+  resumeRing_.SetEnabled(false);
+  resumeRing_.SetInterval(kResumeRingDelayMs);
+  resumeRing_.SetOnTimer([this] { RingAfterResume(); });
   for (TTimer* timer : {&watched_.alarmCheck, &watched_.repeat, &watched_.snooze}) {
     timer->SetStateObserver([this] { Update(); });
   }
@@ -120,7 +121,8 @@ AlarmSafeguards::~AlarmSafeguards() {
 }
 
 void AlarmSafeguards::PlaySong(SongCue cue, const std::function<void()>& play) {
-  if (cue == SongCue::Alarm && audioEndpoint_ && audioEndpoint_->DefaultOutputMuted()) {
+  const bool askedFor = cue != SongCue::SnoozeEnd || watched_.soundAlarm.Checked();
+  if (askedFor && audioEndpoint_ && audioEndpoint_->DefaultOutputMuted()) {
     audioEndpoint_->UnmuteDefaultOutput();
   }
   songStarted_ = false;
@@ -141,10 +143,6 @@ void AlarmSafeguards::PlaySong(SongCue cue, const std::function<void()>& play) {
 
 void AlarmSafeguards::Silence() noexcept {
   songStarted_ = false;
-  try {
-    soundDelay_.SetEnabled(false);  // stopping a timer raises nothing
-  } catch (...) {
-  }
   if (looping_) {
     if (fallbackSound_) fallbackSound_->Stop();
     looping_ = false;
@@ -153,28 +151,20 @@ void AlarmSafeguards::Silence() noexcept {
 }
 
 void AlarmSafeguards::StartWakeupSound() noexcept {
-  if (WakeupSoundOn() || !fallbackSound_) return;
+  if (looping_ || !fallbackSound_) return;
   try {
-    soundDelay_.SetEnabled(true);
-  } catch (...) {
-    // No timer to spare: at once, then.
-    PlayWakeupSound();
-    return;
-  }
-  UpdateKeepAwake();
-}
-
-void AlarmSafeguards::PlayWakeupSound() noexcept {
-  try {
-    soundDelay_.SetEnabled(false);
     if (!wakeupBytes_ && wakeupSound_) {
       wakeupBytes_ = std::make_shared<const std::vector<std::uint8_t>>(wakeupSound_());
     }
   } catch (...) {
     // No sound to play; the error box still tells of the failure.
   }
-  if (wakeupBytes_ && !looping_) looping_ = fallbackSound_->PlayLooped(wakeupBytes_);
+  if (wakeupBytes_) looping_ = fallbackSound_->PlayLooped(wakeupBytes_);
   UpdateKeepAwake();
+}
+
+void AlarmSafeguards::WakeDisplay() noexcept {
+  if (displayWake_) displayWake_->WakeDisplay();
 }
 
 void AlarmSafeguards::Update() noexcept {
@@ -191,7 +181,7 @@ void AlarmSafeguards::UpdateKeepAwake() noexcept {
   keptAwake_ = wanted;
 }
 
-void AlarmSafeguards::UpdateWakeTimer() noexcept {
+void AlarmSafeguards::UpdateWakeTimer(bool again) noexcept {
   if (!wakeTimer_) return;
   std::optional<LocalTime> wanted;
   try {
@@ -209,7 +199,7 @@ void AlarmSafeguards::UpdateWakeTimer() noexcept {
     wanted.reset();  // no memory for a text: no wake timer rather than a wrong one
   }
   if (wanted) {
-    if (wakeSetFor_ && SameTime(*wakeSetFor_, *wanted)) return;
+    if (!again && wakeSetFor_ && SameTime(*wakeSetFor_, *wanted)) return;
     // A refused timer is asked for again at the next change.
     if (wakeTimer_->WakeAt(*wanted)) {
       wakeSetFor_ = wanted;
@@ -228,9 +218,13 @@ void AlarmSafeguards::PowerChanged(PowerChange change) {
     if (watched_.alarmCheck.Running() && now) suspendedAt_ = now;
     return;
   }
+  // The clock moved on while the system slept, or was set: the same local
+  // time may now be another moment.
+  UpdateKeepAwake();
+  UpdateWakeTimer(true);
+  if (change != PowerChange::Resumed) return;
   // The system tells of one resume up to twice; only the first counts.
   const std::optional<std::int64_t> suspendedAt = std::exchange(suspendedAt_, std::nullopt);
-  Update();  // the clock moved on while the system slept
   if (!suspendedAt || !now || !watched_.alarmCheck.Running()) return;
   const std::optional<std::int64_t> minute =
       AlarmMinuteOfDay(watched_.hour.Text(), watched_.minute.Text());
@@ -238,7 +232,21 @@ void AlarmSafeguards::PowerChanged(PowerChange change) {
   // Missed when the alarm minute overlaps the sleep: it began before the
   // resume and had not ended when the system went to sleep.
   const std::int64_t start = LastAlarmStart(*now, *minute);
-  if (start + kMsPerMinute > *suspendedAt && ringAlarm_) ringAlarm_();
+  if (start + kMsPerMinute <= *suspendedAt) return;
+  // Rung from the message loop: boxes and sound have no place inside the
+  // system's report.
+  try {
+    resumeRing_.SetEnabled(true);
+  } catch (const EOutOfResources&) {
+    RingAfterResume();  // no timer to spare: at once, then
+  }
+}
+
+void AlarmSafeguards::RingAfterResume() {
+  resumeRing_.SetEnabled(false);
+  // The check may have rung the missed minute in the meantime (it stops
+  // itself then); the alarm rings once.
+  if (watched_.alarmCheck.Running() && ringAlarm_) ringAlarm_();
 }
 
 }  // namespace dz

@@ -157,6 +157,7 @@ class TForm1 : public TForm {
   void PlaySong(SongCue cue);           // Play
   void PlaySongFromStart(SongCue cue);  // Stop, Rewind, Play
   void SilenceWakeupSound();            // Snooze
+  void WakeDisplay();                   // after the display power-on
 
   // The timers go first when the form is destroyed, before the controls
   // their handlers use.
