@@ -2,9 +2,10 @@
 # A song that cannot be played does not leave the alarm silent: with the
 # settings naming a file of random bytes, the alarm minute brings the error
 # box and, beside it, the program's own wake-up sound, recorded from the null
-# sink for longer than one pass of it (so it loops); Snooze ends it.
+# sink for longer than one pass of it (so it loops); a key snoozes it into
+# silence, and the end of the one snooze minute brings the sound back.
 #   bash broken_song.sh EXE ARTEFACT_FOLDER
-# Keeps broken-song-{ringing,snoozed}.wav in the artefact folder.
+# Keeps broken-song-{ringing,snoozed,snooze-end}.wav in the artefact folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=lib/app.bash
@@ -65,7 +66,7 @@ pick_minute() { # seconds
 
 head -c 44100 /dev/urandom >"$run_dir/song.wav"
 pick_minute 40
-printf '%s\r\n' "Z:$(realpath "$run_dir/song.wav" | tr / '\\')" "$alarm_h" "$alarm_m" 2 5 \
+printf '%s\r\n' "Z:$(realpath "$run_dir/song.wav" | tr / '\\')" "$alarm_h" "$alarm_m" 2 1 \
   >"$run_dir/folderS.txt"
 start_app "$run_dir"
 wid=$(timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1)
@@ -89,16 +90,31 @@ heard=$(sounding_ms "$artefacts/broken-song-ringing.wav")
 note "wake-up sound heard for $heard ms with the box open"
 [ "$heard" -ge $((PASS_MS + 1000)) ] || fail "the wake-up sound did not loop on beside the box ($heard ms)"
 
-# Snooze by a key once the box is gone; with no song open it reports that
-# too, and the wake-up sound stops.
+# Snooze by a key once the box is gone: the wake-up sound stops (a box
+# telling that no song is open may come with it).
 close_box
 xdotool key --window "$wid" a </dev/null
-wait_popup 15 || fail "no box after Snooze"
+snoozed_at=$SECONDS
 record "$artefacts/broken-song-snoozed.wav" 3
 heard=$(sounding_ms "$artefacts/broken-song-snoozed.wav")
 note "after Snooze: sound for $heard ms"
 [ "$heard" -le 200 ] || fail "the wake-up sound goes on after Snooze ($heard ms)"
-close_box
+if wait_popup 2; then
+  note "after Snooze: $(box_text)"
+  close_box
+fi
+
+# The snooze minute ends with the song, which still cannot play: the
+# wake-up sound again, with or without a box.
+sleep $((55 - (SECONDS - snoozed_at)))
+record "$artefacts/broken-song-snooze-end.wav" 15
+heard=$(sounding_ms "$artefacts/broken-song-snooze-end.wav")
+note "55 to 70 s after Snooze: sound for $heard ms"
+[ "$heard" -ge 3000 ] || fail "no wake-up sound at the end of the snooze minute ($heard ms)"
+if wait_popup 2; then
+  note "at the end of the snooze: $(box_text)"
+  close_box
+fi
 probe close "$TITLE" >/dev/null
 wait_exit 15 || fail "the program did not end"
-echo "PASS: a broken song rings with the wake-up sound until Snooze"
+echo "PASS: a broken song rings with the wake-up sound until Snooze, and again when the snooze ends"
