@@ -74,34 +74,13 @@ AlarmSafeguards::AlarmSafeguards(const Watched& watched, std::function<void()> r
       power_(CurrentPlatform().power),
       fallbackSound_(CurrentPlatform().fallbackSound),
       audioEndpoint_(CurrentPlatform().audioEndpoint),
-      displayWake_(CurrentPlatform().displayWake),
-      hourChange_(watched.hour.OnChange),
-      minuteChange_(watched.minute.OnChange),
-      playerClick_(watched.player.OnClick),
-      playerNotify_(watched.player.OnNotify) {
+      displayWake_(CurrentPlatform().displayWake) {
   resumeRing_.SetEnabled(false);
   resumeRing_.SetInterval(kResumeRingDelayMs);
   resumeRing_.SetOnTimer([this] { RingAfterResume(); });
   for (TTimer* timer : {&watched_.alarmCheck, &watched_.repeat, &watched_.snooze}) {
     timer->SetStateObserver([this] { Update(); });
   }
-  // The alarm time changes: the wake timer moves before anything else runs.
-  watched_.hour.OnChange = [this](TObject* sender) {
-    Update();
-    if (hourChange_) hourChange_(sender);
-  };
-  watched_.minute.OnChange = [this](TObject* sender) {
-    Update();
-    if (minuteChange_) minuteChange_(sender);
-  };
-  watched_.player.OnClick = [this](TObject* sender, TMPBtnType button, bool& doDefault) {
-    if (button == btStop) Silence();
-    if (playerClick_) playerClick_(sender, button, doDefault);
-  };
-  watched_.player.OnNotify = [this](TObject* sender) {
-    if (songStarted_ && watched_.player.NotifyResult() == NotifyFailure) StartWakeupSound();
-    if (playerNotify_) playerNotify_(sender);
-  };
   if (power_) power_->SetHandler([this](PowerChange change) { PowerChanged(change); });
   Update();
 }
@@ -111,10 +90,6 @@ AlarmSafeguards::~AlarmSafeguards() {
   for (TTimer* timer : {&watched_.alarmCheck, &watched_.repeat, &watched_.snooze}) {
     timer->SetStateObserver({});
   }
-  watched_.hour.OnChange = std::move(hourChange_);
-  watched_.minute.OnChange = std::move(minuteChange_);
-  watched_.player.OnClick = std::move(playerClick_);
-  watched_.player.OnNotify = std::move(playerNotify_);
   if (looping_ && fallbackSound_) fallbackSound_->Stop();
   if (wakeSetFor_ && wakeTimer_) wakeTimer_->Cancel();
   if (keptAwake_ && executionState_) executionState_->SetSystemRequired(false);
@@ -161,6 +136,10 @@ void AlarmSafeguards::StartWakeupSound() noexcept {
   }
   if (wakeupBytes_) looping_ = fallbackSound_->PlayLooped(wakeupBytes_);
   UpdateKeepAwake();
+}
+
+void AlarmSafeguards::PlayerNotified() noexcept {
+  if (songStarted_ && watched_.player.NotifyResult() == NotifyFailure) StartWakeupSound();
 }
 
 void AlarmSafeguards::WakeDisplay() noexcept {

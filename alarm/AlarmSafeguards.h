@@ -28,9 +28,8 @@
 //
 // It reaches the system through the ports of alarm/SafeguardPorts.h and does
 // without any that is missing. It hooks itself to the timers' state
-// observers and chains itself to the hour and minute boxes' OnChange and the
-// player's OnClick and OnNotify, all of which it gives back when it goes; it
-// must go before them.
+// observers, which it gives back when it goes (it must go before them); the
+// form tells it of the alarm time and the player through the hooks below.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -81,9 +80,20 @@ class AlarmSafeguards {
   // and then leaves the mute alone.
   void PlaySong(SongCue cue, const std::function<void()>& play);
 
-  // Snooze: the wake-up sound stops (the player's Stop button does the same
-  // by itself).
+  // Snooze: the wake-up sound stops.
   void Silence() noexcept;
+
+  // The hour or minute text changed: the wake timer moves before anything
+  // else runs.
+  void AlarmTimeChanged() noexcept { Update(); }
+  // A button of the player was pressed, before its own action: Stop
+  // silences the wake-up sound as well.
+  void PlayerButtonPressed(TMPBtnType button) noexcept {
+    if (button == btStop) Silence();
+  }
+  // The player's completion notice: a failure while the song plays brings
+  // on the wake-up sound.
+  void PlayerNotified() noexcept;
 
   // The alarm, or a mouse move that ended the dark phase, wants the
   // display on (never call it while the display is to stay dark).
@@ -119,12 +129,6 @@ class AlarmSafeguards {
   FallbackSound* fallbackSound_;
   AudioEndpoint* audioEndpoint_;
   DisplayWake* displayWake_;
-
-  // The handlers that were there before, given back at the end.
-  TNotifyEvent hourChange_;
-  TNotifyEvent minuteChange_;
-  EMPNotify playerClick_;
-  TNotifyEvent playerNotify_;
 
   bool keptAwake_ = false;
   std::optional<LocalTime> wakeSetFor_;

@@ -36,4 +36,16 @@ void TForm1::WakeDisplay() {
   if (safeguards_) safeguards_->WakeDisplay();
 }
 
+void TForm1::AlarmTimeChanged() {
+  if (safeguards_) safeguards_->AlarmTimeChanged();
+}
+
+void TForm1::PlayerButtonPressed(TMPBtnType button) {
+  if (safeguards_) safeguards_->PlayerButtonPressed(button);
+}
+
+void TForm1::PlayerNotified() {
+  if (safeguards_) safeguards_->PlayerNotified();
+}
+
 }  // namespace dz
