@@ -5,20 +5,10 @@
 # all three (one PlaySound ends the sound of another).
 set -euo pipefail
 probe=$1 dir=$2
-: "${DZ_SINK_MONITOR:?run inside scripts/wine-env}"
-winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+# shellcheck source=record.bash
+. "$(dirname "$0")/record.bash"
 rec="$dir/wakeup-loop.wav"
-rm -f "$rec"
-parec --latency-msec=50 --process-time-msec=20 -d "$DZ_SINK_MONITOR" --file-format=wav "$rec" \
-  </dev/null >/dev/null 2>&1 &
-parec_pid=$!
-trap 'kill $parec_pid 2>/dev/null || true' EXIT
-sleep 0.5
-timeout 60 wine "$probe" wakeup "$(winpath "$dir/blip.wav")" </dev/null
-sleep 2  # parec delivers the end late
-kill -INT $parec_pid
-wait $parec_pid || true
-trap - EXIT
+record_while "$rec" timeout 60 wine "$probe" wakeup "$(winpath "$dir/blip.wav")"
 # Milliseconds, in 100 ms windows, that carry sound.
 heard=$(sox "$rec" -t dat -c 1 - 2>/dev/null | awk '
   /^;/ { if ($0 ~ /Sample Rate/) rate = $4; next }
