@@ -38,6 +38,11 @@ sounding_ms() { # file
     { sum += $2 * $2; if (++n == int(rate / 10)) { if (sqrt(sum / n) > 0.01) ms += 100; sum = 0; n = 0 } }
     END { print ms + 0 }'
 }
+# Records the given seconds into a file; prints the milliseconds of sound.
+heard_in() { # file seconds
+  record "$1" "$2"
+  sounding_ms "$1"
+}
 box_text() { sed -n 's/^label //p' <<<"$popups" | tr '\n' ' '; }
 close_box() {
   local box
@@ -85,8 +90,7 @@ fi
 wait_popup 80 || fail "the alarm did not ring at $alarm_h:$alarm_m"
 note "at the alarm: $(box_text)"
 grep -qx 'label No MCI device open\.' <<<"$popups" || fail "the alarm's box does not say 'No MCI device open.'"
-record "$artefacts/broken-song-ringing.wav" $(((PASS_MS + 3000) / 1000))
-heard=$(sounding_ms "$artefacts/broken-song-ringing.wav")
+heard=$(heard_in "$artefacts/broken-song-ringing.wav" $(((PASS_MS + 3000) / 1000)))
 note "wake-up sound heard for $heard ms with the box open"
 [ "$heard" -ge $((PASS_MS + 1000)) ] || fail "the wake-up sound did not loop on beside the box ($heard ms)"
 
@@ -95,8 +99,7 @@ note "wake-up sound heard for $heard ms with the box open"
 close_box
 xdotool key --window "$wid" a </dev/null
 snoozed_at=$SECONDS
-record "$artefacts/broken-song-snoozed.wav" 3
-heard=$(sounding_ms "$artefacts/broken-song-snoozed.wav")
+heard=$(heard_in "$artefacts/broken-song-snoozed.wav" 3)
 note "after Snooze: sound for $heard ms"
 [ "$heard" -le 200 ] || fail "the wake-up sound goes on after Snooze ($heard ms)"
 if wait_popup 2; then
@@ -107,8 +110,7 @@ fi
 # The snooze minute ends with the song, which still cannot play: the
 # wake-up sound again, with or without a box.
 sleep $((55 - (SECONDS - snoozed_at)))
-record "$artefacts/broken-song-snooze-end.wav" 15
-heard=$(sounding_ms "$artefacts/broken-song-snooze-end.wav")
+heard=$(heard_in "$artefacts/broken-song-snooze-end.wav" 15)
 note "55 to 70 s after Snooze: sound for $heard ms"
 [ "$heard" -ge 3000 ] || fail "no wake-up sound at the end of the snooze minute ($heard ms)"
 if wait_popup 2; then
