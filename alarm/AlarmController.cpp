@@ -82,10 +82,14 @@ void TForm1::FormMouseMove(TObject*, TShiftState, int, int) {
   ScreenOff = false;
   Timer1->SetEnabled(false);
   SetDisplayPower(true);
+  WakeDisplay();
 }
 
 void TForm1::FormDblClick(TObject* Sender) {
+  const bool dark = ScreenOff;
   FormMouseMove(Sender, 0, 0, 0);
+  // A display that its own timeout switched off comes on for the alarm too.
+  if (!dark) WakeDisplay();
   SetWindowState(wsMaximized);
 }
 

@@ -40,33 +40,13 @@ AlarmSafeguards::AlarmSafeguards(const Watched& watched, std::function<void()> r
       power_(CurrentPlatform().power),
       fallbackSound_(CurrentPlatform().fallbackSound),
       audioEndpoint_(CurrentPlatform().audioEndpoint),
-      hourChange_(watched.hour.OnChange),
-      minuteChange_(watched.minute.OnChange),
-      playerClick_(watched.player.OnClick),
-      playerNotify_(watched.player.OnNotify) {
-  soundDelay_.SetEnabled(false);
-  soundDelay_.SetInterval(kWakeupSoundDelayMs);
-  soundDelay_.SetOnTimer([this] { PlayWakeupSound(); });
+      displayWake_(CurrentPlatform().displayWake) {
+  resumeRing_.SetEnabled(false);
+  resumeRing_.SetInterval(kResumeRingDelayMs);
+  resumeRing_.SetOnTimer([this] { RingAfterResume(); });
   for (TTimer* timer : {&watched_.alarmCheck, &watched_.repeat, &watched_.snooze}) {
     timer->SetStateObserver([this] { Update(); });
   }
-  // The alarm time changes: the wake timer moves before anything else runs.
-  watched_.hour.OnChange = [this](TObject* sender) {
-    Update();
-    if (hourChange_) hourChange_(sender);
-  };
-  watched_.minute.OnChange = [this](TObject* sender) {
-    Update();
-    if (minuteChange_) minuteChange_(sender);
-  };
-  watched_.player.OnClick = [this](TObject* sender, TMPBtnType button, bool& doDefault) {
-    if (button == btStop) Silence();
-    if (playerClick_) playerClick_(sender, button, doDefault);
-  };
-  watched_.player.OnNotify = [this](TObject* sender) {
-    if (songStarted_ && watched_.player.NotifyResult() == NotifyFailure) StartWakeupSound();
-    if (playerNotify_) playerNotify_(sender);
-  };
   if (power_) power_->SetHandler([this](PowerChange change) { PowerChanged(change); });
   Update();
 }
@@ -76,17 +56,14 @@ AlarmSafeguards::~AlarmSafeguards() {
   for (TTimer* timer : {&watched_.alarmCheck, &watched_.repeat, &watched_.snooze}) {
     timer->SetStateObserver({});
   }
-  watched_.hour.OnChange = std::move(hourChange_);
-  watched_.minute.OnChange = std::move(minuteChange_);
-  watched_.player.OnClick = std::move(playerClick_);
-  watched_.player.OnNotify = std::move(playerNotify_);
   if (looping_ && fallbackSound_) fallbackSound_->Stop();
   if (wakeSetFor_ && wakeTimer_) wakeTimer_->Cancel();
   if (keptAwake_ && executionState_) executionState_->SetSystemRequired(false);
 }
 
 void AlarmSafeguards::PlaySong(SongCue cue, const std::function<void()>& play) {
-  if (cue == SongCue::Alarm && audioEndpoint_ && audioEndpoint_->DefaultOutputMuted()) {
+  const bool askedFor = cue != SongCue::SnoozeEnd || watched_.soundAlarm.Checked();
+  if (askedFor && audioEndpoint_ && audioEndpoint_->DefaultOutputMuted()) {
     audioEndpoint_->UnmuteDefaultOutput();
   }
   songStarted_ = false;
@@ -107,10 +84,6 @@ void AlarmSafeguards::PlaySong(SongCue cue, const std::function<void()>& play) {
 
 void AlarmSafeguards::Silence() noexcept {
   songStarted_ = false;
-  try {
-    soundDelay_.SetEnabled(false);  // stopping a timer raises nothing
-  } catch (...) {
-  }
   if (looping_) {
     if (fallbackSound_) fallbackSound_->Stop();
     looping_ = false;
@@ -119,28 +92,24 @@ void AlarmSafeguards::Silence() noexcept {
 }
 
 void AlarmSafeguards::StartWakeupSound() noexcept {
-  if (WakeupSoundOn() || !fallbackSound_) return;
+  if (looping_ || !fallbackSound_) return;
   try {
-    soundDelay_.SetEnabled(true);
-  } catch (...) {
-    // No timer to spare: at once, then.
-    PlayWakeupSound();
-    return;
-  }
-  UpdateKeepAwake();
-}
-
-void AlarmSafeguards::PlayWakeupSound() noexcept {
-  try {
-    soundDelay_.SetEnabled(false);
     if (!wakeupBytes_ && wakeupSound_) {
       wakeupBytes_ = std::make_shared<const std::vector<std::uint8_t>>(wakeupSound_());
     }
   } catch (...) {
     // No sound to play; the error box still tells of the failure.
   }
-  if (wakeupBytes_ && !looping_) looping_ = fallbackSound_->PlayLooped(wakeupBytes_);
+  if (wakeupBytes_) looping_ = fallbackSound_->PlayLooped(wakeupBytes_);
   UpdateKeepAwake();
+}
+
+void AlarmSafeguards::PlayerNotified() noexcept {
+  if (songStarted_ && watched_.player.NotifyResult() == NotifyFailure) StartWakeupSound();
+}
+
+void AlarmSafeguards::WakeDisplay() noexcept {
+  if (displayWake_) displayWake_->WakeDisplay();
 }
 
 void AlarmSafeguards::Update() noexcept {
@@ -157,7 +126,7 @@ void AlarmSafeguards::UpdateKeepAwake() noexcept {
   keptAwake_ = wanted;
 }
 
-void AlarmSafeguards::UpdateWakeTimer() noexcept {
+void AlarmSafeguards::UpdateWakeTimer(bool again) noexcept {
   if (!wakeTimer_) return;
   std::optional<LocalTime> wanted;
   try {
@@ -175,7 +144,7 @@ void AlarmSafeguards::UpdateWakeTimer() noexcept {
     wanted.reset();  // no memory for a text: no wake timer rather than a wrong one
   }
   if (wanted) {
-    if (wakeSetFor_ && SameTime(*wakeSetFor_, *wanted)) return;
+    if (!again && wakeSetFor_ && SameTime(*wakeSetFor_, *wanted)) return;
     // A refused timer is asked for again at the next change.
     if (wakeTimer_->WakeAt(*wanted)) {
       wakeSetFor_ = wanted;
@@ -194,9 +163,13 @@ void AlarmSafeguards::PowerChanged(PowerChange change) {
     if (watched_.alarmCheck.Running() && now) suspendedAt_ = now;
     return;
   }
+  // The clock moved on while the system slept, or was set: the same local
+  // time may now be another moment.
+  UpdateKeepAwake();
+  UpdateWakeTimer(true);
+  if (change != PowerChange::Resumed) return;
   // The system tells of one resume up to twice; only the first counts.
   const std::optional<std::int64_t> suspendedAt = std::exchange(suspendedAt_, std::nullopt);
-  Update();  // the clock moved on while the system slept
   if (!suspendedAt || !now || !watched_.alarmCheck.Running()) return;
   const std::optional<std::int64_t> minute =
       AlarmMinuteOfDay(watched_.hour.Text(), watched_.minute.Text());
@@ -204,7 +177,21 @@ void AlarmSafeguards::PowerChanged(PowerChange change) {
   // Missed when the alarm minute overlaps the sleep: it began before the
   // resume and had not ended when the system went to sleep.
   const std::int64_t start = LastAlarmStart(*now, *minute);
-  if (start + kMsPerMinute > *suspendedAt && ringAlarm_) ringAlarm_();
+  if (start + kMsPerMinute <= *suspendedAt) return;
+  // Rung from the message loop: boxes and sound have no place inside the
+  // system's report.
+  try {
+    resumeRing_.SetEnabled(true);
+  } catch (const EOutOfResources&) {
+    RingAfterResume();  // no timer to spare: at once, then
+  }
+}
+
+void AlarmSafeguards::RingAfterResume() {
+  resumeRing_.SetEnabled(false);
+  // The check may have rung the missed minute in the meantime (it stops
+  // itself then); the alarm rings once.
+  if (watched_.alarmCheck.Running() && ringAlarm_) ringAlarm_();
 }
 
 }  // namespace dz

@@ -313,7 +313,14 @@ void TForm1::BindEvents() {
   ButtonOff->OnClick = [this](TObject* s) { ButtonOffClick(s); };
   ChkRepeat->OnClick = [this](TObject* s) { ChkRepeatClick(s); };
   EditRepeatMin->OnChange = [this](TObject* s) { EditRepeatMinChange(s); };
-  MediaPlayer1->OnClick = [this](TObject* s, TMPBtnType b, bool& d) { MediaPlayer1Click(s, b, d); };
+  MediaPlayer1->OnClick = [this](TObject* s, TMPBtnType b, bool& d) {
+    PlayerButtonPressed(b);
+    MediaPlayer1Click(s, b, d);
+  };
+  // The safeguards hear of the alarm time and the player's notices here.
+  ComboBoxH->OnChange = [this](TObject*) { AlarmTimeChanged(); };
+  ComboBoxM->OnChange = [this](TObject*) { AlarmTimeChanged(); };
+  MediaPlayer1->OnNotify = [this](TObject*) { PlayerNotified(); };
   btnSnooze->OnClick = [this](TObject* s) { BtnSnoozeClick(s); };
   RepeatOffBtn->OnClick = [this](TObject* s) { RepeatOffBtnClick(s); };
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };

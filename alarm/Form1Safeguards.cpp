@@ -8,7 +8,7 @@ namespace dz {
 void TForm1::MakeSafeguards() {
   safeguards_ = std::make_unique<AlarmSafeguards>(
       AlarmSafeguards::Watched{*Timer2, *Timer4, *TimerSnooze, *ComboBoxH, *ComboBoxM,
-                               *MediaPlayer1},
+                               *MediaPlayer1, *ChkPlay},
       [this] { RingAlarm(); }, &WakeupSoundWav);
 }
 
@@ -30,6 +30,22 @@ void TForm1::PlaySongFromStart(SongCue cue) {
 
 void TForm1::SilenceWakeupSound() {
   if (safeguards_) safeguards_->Silence();
+}
+
+void TForm1::WakeDisplay() {
+  if (safeguards_) safeguards_->WakeDisplay();
+}
+
+void TForm1::AlarmTimeChanged() {
+  if (safeguards_) safeguards_->AlarmTimeChanged();
+}
+
+void TForm1::PlayerButtonPressed(TMPBtnType button) {
+  if (safeguards_) safeguards_->PlayerButtonPressed(button);
+}
+
+void TForm1::PlayerNotified() {
+  if (safeguards_) safeguards_->PlayerNotified();
 }
 
 }  // namespace dz

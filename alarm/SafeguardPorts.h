@@ -32,11 +32,12 @@ class WakeTimer {
 };
 
 enum class PowerChange : std::uint8_t {
-  Suspending,  // the system is about to sleep or hibernate
-  Resumed,     // it has resumed (this may be told more than once per resume)
+  Suspending,   // the system is about to sleep or hibernate
+  Resumed,      // it has resumed (this may be told more than once per resume)
+  TimeChanged,  // the system time or the time zone has been changed
 };
 
-// The system's sleep and resume broadcasts. The handler runs on the message
+// The system's sleep and resume broadcasts, and its clock changes. The handler runs on the message
 // loop's thread, through the dispatcher.
 class PowerEvents {
  public:
@@ -45,7 +46,18 @@ class PowerEvents {
   virtual void SetHandler(std::function<void(PowerChange)> handler) = 0;
 };
 
-// A sound played from memory, looping, beside the media player.
+// Brings the display on where the display power command alone is not
+// enough: it resets the display's idle timeout once and tells the system of
+// user input, as a real mouse move would.
+class DisplayWake {
+ public:
+  virtual ~DisplayWake() = default;
+  // False when the system refused either request.
+  virtual bool WakeDisplay() = 0;
+};
+
+// A sound played from memory, looping, on a stream of its own beside the
+// media player: no other sound of the process ends it.
 class FallbackSound {
  public:
   virtual ~FallbackSound() = default;

@@ -179,6 +179,10 @@ class TForm1 : public TForm {
   void PlaySong(SongCue cue);           // Play
   void PlaySongFromStart(SongCue cue);  // Stop, Rewind, Play
   void SilenceWakeupSound();            // Snooze
+  void WakeDisplay();                   // after the display power-on
+  void AlarmTimeChanged();              // the hour or minute box's OnChange
+  void PlayerButtonPressed(TMPBtnType button);  // before MediaPlayer1Click
+  void PlayerNotified();                // the player's OnNotify
 
   // The timers go first when the form is destroyed, before the controls
   // their handlers use.

@@ -24,6 +24,7 @@ class WakeTimer;      // alarm/SafeguardPorts.h
 class PowerEvents;    // alarm/SafeguardPorts.h
 class FallbackSound;  // alarm/SafeguardPorts.h
 class AudioEndpoint;  // alarm/SafeguardPorts.h
+class DisplayWake;    // alarm/SafeguardPorts.h
 
 struct Platform {
   Clock* clock = nullptr;
@@ -44,6 +45,7 @@ struct Platform {
   PowerEvents* power = nullptr;              // none: sleep and resume go unnoticed
   FallbackSound* fallbackSound = nullptr;    // none: a failed song stays silent
   AudioEndpoint* audioEndpoint = nullptr;    // none: a muted output stays muted
+  DisplayWake* displayWake = nullptr;        // none: the display power command alone
 };
 
 // The ports in force; a missing port is a programming error (Require throws).

@@ -43,6 +43,9 @@ LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
       // Sent to every top-level window; the program hears it here only.
       Win32PowerEvents::Instance().Deliver(wParam);
       return TRUE;
+    case WM_TIMECHANGE:
+      Win32PowerEvents::Instance().DeliverTimeChange();
+      return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         // The taskbar's commands go to the main window, which brings the

@@ -8,7 +8,7 @@
 // minimised; the taskbar's restore brings the main window back in the state
 // it had. The error boxes are owned by it; it receives the display power
 // requests, the settings-change broadcasts and the power broadcasts
-// (sleep and resume, for Win32PowerEvents).
+// (sleep and resume) and the clock changes, for Win32PowerEvents.
 #include <functional>
 #include <string>
 

@@ -1,10 +1,11 @@
 #pragma once
-// Owners of kernel and COM resources, one per way of obtaining them: a
-// kernel object handle (a waitable timer, a process opened to ask about it)
-// pairs with CloseHandle,
-// CoInitializeEx with CoUninitialize, a COM interface with Release. All are
-// move-only or fixed in place.
+// Owners of kernel, COM and sound resources, one per way of obtaining them:
+// a kernel object handle (a waitable timer, a process opened to ask about
+// it) pairs with CloseHandle, CoInitializeEx with CoUninitialize, a COM
+// interface with Release, a waveform output stream with waveOutReset and
+// waveOutClose. All are move-only or fixed in place.
 #include <windows.h>
+#include <mmsystem.h>
 #include <objbase.h>
 
 #include <utility>
@@ -92,6 +93,32 @@ class ComPtr {
 
  private:
   Interface* p_ = nullptr;
+};
+
+// A waveform output stream (waveOutOpen) / waveOutReset, waveOutClose. The
+// reset hands back every buffer written to it; the owner of a buffer
+// unprepares it before the stream is closed.
+class WaveOutHandle {
+ public:
+  WaveOutHandle() noexcept = default;
+  ~WaveOutHandle() { Reset(); }
+  WaveOutHandle(const WaveOutHandle&) = delete;
+  WaveOutHandle& operator=(const WaveOutHandle&) = delete;
+
+  HWAVEOUT Get() const noexcept { return stream_; }
+  HWAVEOUT* Put() noexcept {
+    Reset();
+    return &stream_;
+  }
+  explicit operator bool() const noexcept { return stream_ != nullptr; }
+  void Reset() noexcept {
+    if (!stream_) return;
+    waveOutReset(stream_);
+    waveOutClose(std::exchange(stream_, nullptr));
+  }
+
+ private:
+  HWAVEOUT stream_ = nullptr;
 };
 
 }  // namespace dz::win32

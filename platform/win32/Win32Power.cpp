@@ -16,6 +16,17 @@ void Win32ExecutionState::SetSystemRequired(bool required) {
   SetThreadExecutionState(required ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
 }
 
+bool Win32DisplayWake::WakeDisplay() {
+  // Without ES_CONTINUOUS the request resets the display's idle timeout
+  // once and leaves the thread's lasting request (system required) alone.
+  const bool reset = SetThreadExecutionState(ES_DISPLAY_REQUIRED) != 0;
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE;  // relative, by 0 and 0: the pointer stays
+  const bool moved = SendInput(1, &input, sizeof input) == 1;
+  return reset && moved;
+}
+
 bool Win32WakeTimer::WakeAt(const LocalTime& when) {
   if (!timer_) timer_ = KernelHandle(CreateWaitableTimerA(nullptr, TRUE, nullptr));
   if (!timer_) return false;
@@ -71,6 +82,12 @@ void Win32PowerEvents::Deliver(WPARAM event) noexcept {
     case PBT_APMRESUMESUSPEND: change = PowerChange::Resumed; break;
     default: return;
   }
+  Tell(change);
+}
+
+void Win32PowerEvents::DeliverTimeChange() noexcept { Tell(PowerChange::TimeChanged); }
+
+void Win32PowerEvents::Tell(PowerChange change) noexcept {
   if (!handler_) return;
   std::function<void(PowerChange)> handler = handler_;  // it may replace itself
   Dispatch([&] { handler(change); });

@@ -1,8 +1,8 @@
 #pragma once
 // The system's power services for the alarm: the idle-sleep request of the
-// message loop's thread, a wake timer that resumes the system, and the
-// sleep and resume broadcasts, which reach the program through the
-// application window.
+// message loop's thread, a wake timer that resumes the system, the display
+// brought on, and the sleep and resume broadcasts and clock changes, which
+// reach the program through the application window.
 #include <windows.h>
 
 #include <functional>
@@ -18,6 +18,15 @@ namespace dz::win32 {
 class Win32ExecutionState final : public ExecutionState {
  public:
   void SetSystemRequired(bool required) override;
+};
+
+// The display's idle timeout reset once (SetThreadExecutionState with the
+// display flag, not continuous) and a mouse move of no distance through
+// SendInput: a display kept off after a resume by a wake timer, or one that
+// ignores the power-on command, comes on for user input.
+class Win32DisplayWake final : public DisplayWake {
+ public:
+  bool WakeDisplay() override;
 };
 
 // A waitable timer set with resume on, for an absolute local time.
@@ -40,9 +49,12 @@ class Win32PowerEvents final : public PowerEvents {
   // A WM_POWERBROADCAST with this event: suspend and the two resume events
   // go to the handler through the dispatcher, the rest is ignored.
   void Deliver(WPARAM event) noexcept;
+  // A WM_TIMECHANGE: the system time or the time zone was set.
+  void DeliverTimeChange() noexcept;
 
  private:
   Win32PowerEvents() = default;
+  void Tell(PowerChange change) noexcept;
   std::function<void(PowerChange)> handler_;
 };
 

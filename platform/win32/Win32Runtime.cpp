@@ -37,6 +37,8 @@ void AddWin32Ports(Platform& platform) {
   platform.fallbackSound = &fallbackSound;
   static Win32AudioEndpoint audioEndpoint;
   platform.audioEndpoint = &audioEndpoint;
+  static Win32DisplayWake displayWake;
+  platform.displayWake = &displayWake;
   // Further ports go here, one line each.
 }
 

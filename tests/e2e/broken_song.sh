@@ -2,9 +2,10 @@
 # A song that cannot be played does not leave the alarm silent: with the
 # settings naming a file of random bytes, the alarm minute brings the error
 # box and, beside it, the program's own wake-up sound, recorded from the null
-# sink for longer than one pass of it (so it loops); Snooze ends it.
+# sink for longer than one pass of it (so it loops); a key snoozes it into
+# silence, and the end of the one snooze minute brings the sound back.
 #   bash broken_song.sh EXE ARTEFACT_FOLDER
-# Keeps broken-song-{ringing,snoozed}.wav in the artefact folder.
+# Keeps broken-song-{ringing,snoozed,snooze-end}.wav in the artefact folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=lib/app.bash
@@ -37,6 +38,11 @@ sounding_ms() { # file
     { sum += $2 * $2; if (++n == int(rate / 10)) { if (sqrt(sum / n) > 0.01) ms += 100; sum = 0; n = 0 } }
     END { print ms + 0 }'
 }
+# Records the given seconds into a file; prints the milliseconds of sound.
+heard_in() { # file seconds
+  record "$1" "$2"
+  sounding_ms "$1"
+}
 box_text() { sed -n 's/^label //p' <<<"$popups" | tr '\n' ' '; }
 close_box() {
   local box
@@ -65,7 +71,7 @@ pick_minute() { # seconds
 
 head -c 44100 /dev/urandom >"$run_dir/song.wav"
 pick_minute 40
-printf '%s\r\n' "Z:$(realpath "$run_dir/song.wav" | tr / '\\')" "$alarm_h" "$alarm_m" 2 5 \
+printf '%s\r\n' "Z:$(realpath "$run_dir/song.wav" | tr / '\\')" "$alarm_h" "$alarm_m" 2 1 \
   >"$run_dir/folderS.txt"
 start_app "$run_dir"
 wid=$(timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1)
@@ -84,21 +90,33 @@ fi
 wait_popup 80 || fail "the alarm did not ring at $alarm_h:$alarm_m"
 note "at the alarm: $(box_text)"
 grep -qx 'label No MCI device open\.' <<<"$popups" || fail "the alarm's box does not say 'No MCI device open.'"
-record "$artefacts/broken-song-ringing.wav" $(((PASS_MS + 3000) / 1000))
-heard=$(sounding_ms "$artefacts/broken-song-ringing.wav")
+heard=$(heard_in "$artefacts/broken-song-ringing.wav" $(((PASS_MS + 3000) / 1000)))
 note "wake-up sound heard for $heard ms with the box open"
 [ "$heard" -ge $((PASS_MS + 1000)) ] || fail "the wake-up sound did not loop on beside the box ($heard ms)"
 
-# Snooze by a key once the box is gone; with no song open it reports that
-# too, and the wake-up sound stops.
+# Snooze by a key once the box is gone: the wake-up sound stops (a box
+# telling that no song is open may come with it).
 close_box
 xdotool key --window "$wid" a </dev/null
-wait_popup 15 || fail "no box after Snooze"
-record "$artefacts/broken-song-snoozed.wav" 3
-heard=$(sounding_ms "$artefacts/broken-song-snoozed.wav")
+snoozed_at=$SECONDS
+heard=$(heard_in "$artefacts/broken-song-snoozed.wav" 3)
 note "after Snooze: sound for $heard ms"
 [ "$heard" -le 200 ] || fail "the wake-up sound goes on after Snooze ($heard ms)"
-close_box
+if wait_popup 2; then
+  note "after Snooze: $(box_text)"
+  close_box
+fi
+
+# The snooze minute ends with the song, which still cannot play: the
+# wake-up sound again, with or without a box.
+sleep $((55 - (SECONDS - snoozed_at)))
+heard=$(heard_in "$artefacts/broken-song-snooze-end.wav" 15)
+note "55 to 70 s after Snooze: sound for $heard ms"
+[ "$heard" -ge 3000 ] || fail "no wake-up sound at the end of the snooze minute ($heard ms)"
+if wait_popup 2; then
+  note "at the end of the snooze: $(box_text)"
+  close_box
+fi
 probe close "$TITLE" >/dev/null
 wait_exit 15 || fail "the program did not end"
-echo "PASS: a broken song rings with the wake-up sound until Snooze"
+echo "PASS: a broken song rings with the wake-up sound until Snooze, and again when the snooze ends"

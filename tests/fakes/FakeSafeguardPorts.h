@@ -21,11 +21,13 @@ struct FakeExecutionState final : ExecutionState {
 struct FakeWakeTimer final : WakeTimer {
   bool WakeAt(const LocalTime& when) override {
     setFor = refuse ? std::nullopt : std::optional<LocalTime>(when);
+    ++sets;
     return !refuse;
   }
   void Cancel() override { setFor.reset(); }
   std::optional<LocalTime> setFor;  // when it would resume the system
   bool refuse = false;              // the system refuses timers that resume it
+  int sets = 0;                     // WakeAt calls, refused ones included
 };
 
 struct FakePowerEvents final : PowerEvents {
@@ -35,6 +37,14 @@ struct FakePowerEvents final : PowerEvents {
     if (handler) Dispatch([&] { handler(change); });
   }
   std::function<void(PowerChange)> handler;
+};
+
+struct FakeDisplayWake final : DisplayWake {
+  bool WakeDisplay() override {
+    ++wakes;
+    return true;
+  }
+  int wakes = 0;
 };
 
 struct FakeFallbackSound final : FallbackSound {

@@ -1,6 +1,7 @@
 // The alarm's safeguards in the main window through the phases of a night:
 // the system kept awake, the wake timer, a sleep over the alarm minute, the
-// wake-up sound when the song cannot play, and a muted output.
+// wake-up sound when the song cannot play, a muted output, and the display
+// brought on.
 #include "fakes/FakeSafeguardPorts.h"
 #include "native/AlarmFixture.h"
 
@@ -20,6 +21,7 @@ class AlarmSafeguards : public AlarmFixture {
     platform.power = &power;
     platform.fallbackSound = &sound;
     platform.audioEndpoint = &endpoint;
+    platform.displayWake = &display;
   }
   void StartGuarded(int hour, int minute, int second = 0) { Start(hour, minute, second); }
   // The settings naming a song that is not there: nothing is open.
@@ -38,6 +40,7 @@ class AlarmSafeguards : public AlarmFixture {
     clock->offsetMs += ms;
     power.Raise(PowerChange::Resumed);
     power.Raise(PowerChange::Resumed);  // the same resume, told twice
+    scheduler.RunFor(50);               // the message loop runs on
   }
 
   FakeExecutionState awake;
@@ -45,6 +48,7 @@ class AlarmSafeguards : public AlarmFixture {
   FakePowerEvents power;
   FakeFallbackSound sound;
   FakeAudioEndpoint endpoint;
+  FakeDisplayWake display;
 };
 
 // --- staying awake -------------------------------------------------------------
@@ -85,6 +89,9 @@ TEST_F(AlarmSafeguards, TheWakeTimerIsAtTheNextAlarmMinuteAsTheCheckReadsTheText
     Type(*form->ComboBoxH, bad);
     EXPECT_EQ(WakeTime(), "none") << bad;
   }
+  Type(*form->ComboBoxH, "6");
+  Type(*form->ComboBoxM, "60");  // no such minute: the check never matches it
+  EXPECT_EQ(WakeTime(), "none");
   Type(*form->ComboBoxH, "23");
   Type(*form->ComboBoxM, "10");  // the minute now: tomorrow's
   EXPECT_EQ(WakeTime(), "8.12 23:10:0");
@@ -94,6 +101,23 @@ TEST_F(AlarmSafeguards, TheWakeTimerIsAtTheNextAlarmMinuteAsTheCheckReadsTheText
   EXPECT_EQ(WakeTime(), "none");
   Click(*form->ButtonOff);
   EXPECT_EQ(WakeTime(), "8.12 23:30:0");
+}
+
+TEST_F(AlarmSafeguards, AClockChangeOrAResumeSetsTheWakeTimerAgain) {
+  SettingsWithSong("06", "50");
+  StartGuarded(6, 40);
+  EXPECT_EQ(WakeTime(), "7.12 6:50:0");
+  // The same local time after a change of time zone is another moment: the
+  // timer is set again.
+  const int sets = wakeTimer.sets;
+  power.Raise(PowerChange::TimeChanged);
+  EXPECT_EQ(wakeTimer.sets, sets + 1);
+  clock->offsetMs += 20 * 60000;  // the clock is set on to 07:00
+  power.Raise(PowerChange::TimeChanged);
+  EXPECT_EQ(WakeTime(), "8.12 6:50:0");
+  Sleep(60000);
+  EXPECT_GE(wakeTimer.sets, sets + 3);
+  EXPECT_EQ(Plays(), 0);
 }
 
 TEST_F(AlarmSafeguards, ARefusedWakeTimerLeavesTheAlarmAsItWasAndIsAskedForAgain) {
@@ -117,6 +141,7 @@ TEST_F(AlarmSafeguards, ASleepOverTheAlarmMinuteRingsOnceAtResumeAsTheCheckWould
   Sleep(8 * 3600000);  // to 07:10
   EXPECT_EQ(Plays(), 1);
   EXPECT_EQ(PowerOns(), 1);
+  EXPECT_EQ(display.wakes, 1);
   EXPECT_EQ(form->WindowState(), wsMaximized);
   EXPECT_EQ(form->ActiveControl(), form->btnSnooze);
   EXPECT_TRUE(form->Timer4->Enabled());
@@ -124,6 +149,34 @@ TEST_F(AlarmSafeguards, ASleepOverTheAlarmMinuteRingsOnceAtResumeAsTheCheckWould
   Pass(30000);
   EXPECT_EQ(Plays(), 1);
   EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(AlarmSafeguards, AResumeRingsFromTheMessageLoopAndNotAfterTheCheckRang) {
+  SettingsWithSong("06", "50");
+  StartGuarded(23, 10);
+  Tick(*form->ChkRepeat);  // each ring plays once
+  Click(*form->ButtonOff);
+  power.Raise(PowerChange::Suspending);
+  clock->offsetMs += 8 * 3600000;
+  power.Raise(PowerChange::Resumed);
+  EXPECT_EQ(Plays(), 0);  // not inside the system's report
+  Pass(1000);
+  EXPECT_EQ(Plays(), 1);
+
+  // Asleep from just before 07:15 to just after, with the check due before
+  // the posted ring comes: the check rings, the posted ring does nothing.
+  Type(*form->ComboBoxH, "07");
+  Type(*form->ComboBoxM, "15");
+  PassUntil(7, 14, 50);
+  Click(*form->ButtonOff);  // checks at 07:15:00 and every 10 s
+  Pass(9995);
+  power.Raise(PowerChange::Suspending);
+  clock->offsetMs += 1000;
+  power.Raise(PowerChange::Resumed);
+  scheduler.RunFor(50);
+  EXPECT_EQ(Plays(), 2);
+  PassMinutes(1);
+  EXPECT_EQ(Plays(), 2);
 }
 
 TEST_F(AlarmSafeguards, OnlyASleepThatCoveredTheMinuteBeforeTheCheckRangRings) {
@@ -148,8 +201,8 @@ TEST_F(AlarmSafeguards, OnlyASleepThatCoveredTheMinuteBeforeTheCheckRangRings) {
 TEST_F(AlarmSafeguards, NoOpenSongRingsWithTheWakeUpSoundInsideTheErrorBoxUntilStop) {
   SettingsWithMissingSong();
   StartGuarded(6, 49);
-  // The sound starts while the box is open, so that an alert the box
-  // sounds as it opens cannot cut it off.
+  // The sound starts at once, before the box opens: the box's alert plays
+  // beside it.
   bool beforeTheBox = true, withTheBox = false;
   dialogs.whileOpen = [&](const FakeDialogs::Box&) {
     beforeTheBox = sound.Playing();
@@ -159,7 +212,7 @@ TEST_F(AlarmSafeguards, NoOpenSongRingsWithTheWakeUpSoundInsideTheErrorBoxUntilS
   };
   PassUntil(6, 50, 10);
   EXPECT_EQ(Errors(), (Strings{"No MCI device open."}));
-  EXPECT_FALSE(beforeTheBox);
+  EXPECT_TRUE(beforeTheBox);
   EXPECT_TRUE(withTheBox);
   PassMinutes(10);
   EXPECT_TRUE(sound.Playing());
@@ -179,8 +232,6 @@ TEST_F(AlarmSafeguards, APlayTheDeviceRefusesOrAFailureItReportsBringsTheSoundWi
   mci.codeFor.erase(mci::kPlay);
   PassMinutes(5);  // the snooze ends and the song starts
   form->MediaPlayer1->Notify(mci::kNotifyFailure);
-  EXPECT_FALSE(sound.Playing());
-  Pass(1000);
   EXPECT_TRUE(sound.Playing());
   Click(*form->btnSnooze);
   form->MediaPlayer1->Notify(mci::kNotifyFailure);  // after Snooze: nothing
@@ -237,13 +288,61 @@ TEST_F(AlarmSafeguards, TheAlarmUnmutesTheOutputWhenItRingsWithSoundOnly) {
   StartGuarded(6, 49);
   PassUntil(6, 50, 10);
   EXPECT_FALSE(endpoint.muted);
+  endpoint.muted = true;  // a reflex press of the mute key
+  PassMinutes(5);         // the repeat
+  EXPECT_FALSE(endpoint.muted);
   endpoint.muted = true;
-  PassMinutes(5);  // the repeat leaves it
   Tick(*form->ChkPlay);
   Click(*form->ButtonOff);
   PassUntil(6, 50, 10);
   EXPECT_TRUE(endpoint.muted);
-  EXPECT_EQ(endpoint.unmutes, 1);
+  EXPECT_EQ(endpoint.unmutes, 2);
+}
+
+TEST_F(AlarmSafeguards, ASnoozeEndUnmutesOnlyWithSoundAlarmTicked) {
+  SettingsWithSong("06", "50");
+  StartGuarded(6, 49);
+  PassUntil(6, 50, 10);
+  Key();
+  endpoint.muted = true;
+  PassMinutes(5);
+  EXPECT_FALSE(endpoint.muted);
+  // Unticked, the end of a snooze still plays but the user's mute stays.
+  Tick(*form->ChkPlay);
+  Click(*form->btnSnooze);
+  endpoint.muted = true;
+  const int plays = Plays();
+  PassMinutes(5);
+  EXPECT_EQ(Plays(), plays + 1);
+  EXPECT_TRUE(endpoint.muted);
+}
+
+// --- the display ---------------------------------------------------------------------------
+
+TEST_F(AlarmSafeguards, TheDisplayComesOnAtTheAlarmAndWhenTheMouseEndsTheDarkOnly) {
+  SettingsWithSong("06", "50");
+  StartGuarded(6, 40);
+  Click(*form->ButtonOff);
+  Pass(5000);
+  EXPECT_EQ(display.wakes, 0);
+  MoveOver(*form->Label14);  // ends the dark
+  EXPECT_EQ(display.wakes, 1);
+  MoveOver(*form->Label14);
+  EXPECT_EQ(display.wakes, 1);
+  // At the alarm with the display meant to be on: its own timeout may
+  // have switched it off.
+  PassUntil(6, 50, 10);
+  EXPECT_EQ(display.wakes, 2);
+  // A snooze that ends in the dark keeps it dark; the alarm from the dark
+  // wakes it once.
+  Type(*form->ComboBoxM, "59");
+  Click(*form->ButtonOff);
+  Key();
+  PassMinutes(6);
+  EXPECT_EQ(display.wakes, 2);
+  PassUntil(6, 59, 10);
+  EXPECT_EQ(display.wakes, 3);
+  EXPECT_EQ(PowerOns(), 2);
 }
 
 }  // namespace

@@ -8,7 +8,11 @@
 //   dz_sound_probe bar FILE FOLDER     clicks Play and Stop on the bar with
 //                                      FILE open (BarProbe.cpp)
 //   dz_sound_probe web                 opens the program's web site
+//   dz_sound_probe wakeup FILE         loops the wake-up sound for about 9 s
+//                                      while the same process plays FILE with
+//                                      PlaySound, beeps and shows an error box
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <climits>
 #include <cmath>
@@ -23,8 +27,10 @@
 
 #include "SoundSupport.h"
 #include "media/MediaPlayer.h"
+#include "media/WakeupSound.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Runtime.h"
+#include "platform/win32/Win32SoundOutput.h"
 #include "runtime/Shell.h"
 
 namespace {
@@ -52,6 +58,36 @@ int Play(const std::string& file) {
     std::printf("failed: %s\n", e.what());
     return 1;
   }
+}
+
+// Closes the error box that the wake-up probe opens, from its own loop.
+void CALLBACK CloseBox(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (HWND box = FindWindowA("#32770", "probe")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+int Wakeup(const std::string& interrupter) {
+  dz::win32::Win32FallbackSound sound;
+  if (!sound.PlayLooped(std::make_shared<const std::vector<std::uint8_t>>(dz::WakeupSoundWav()))) {
+    std::printf("the wake-up sound does not play\n");
+    return 1;
+  }
+  const auto wait = [](DWORD ms) { dz::sound::PumpUntil([] { return false; }, ms); };
+  wait(1000);
+  // Each of these ends a sound that PlaySound plays.
+  if (!PlaySoundA(interrupter.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT)) {
+    std::printf("PlaySound refused %s\n", interrupter.c_str());
+    return 1;
+  }
+  wait(500);
+  MessageBeep(MB_ICONHAND);
+  wait(500);
+  SetTimer(nullptr, 0, 1000, CloseBox);
+  MessageBoxA(nullptr, "No MCI device open.", "probe", MB_OK | MB_ICONSTOP);
+  wait(6000);
+  sound.Stop();
+  std::printf("looped the wake-up sound\n");
+  return 0;
 }
 
 std::uint32_t Le(const std::vector<unsigned char>& b, std::size_t at, int bytes) {
@@ -137,7 +173,8 @@ int main(int argc, char** argv) {
   }
   if (mode == "tone" && (argc == 5 || argc == 6))
     return Tone(argv[2], std::atof(argv[3]), std::atoi(argv[4]), argc == 6 ? std::atoi(argv[5]) : INT_MAX);
+  if (mode == "wakeup" && argc == 3) return Wakeup(argv[2]);
   if (mode == "bar" && argc == 4) return dz::sound::RunBarProbe(argv[2], argv[3]);
-  std::printf("usage: dz_sound_probe play FILE | tone FILE HZ MS [MAX] | bar FILE FOLDER | web\n");
+  std::printf("usage: dz_sound_probe play FILE | tone FILE HZ MS [MAX] | bar FILE FOLDER | web | wakeup FILE\n");
   return 2;
 }

@@ -45,6 +45,19 @@ TEST(SafeguardPorts, SleepAndBothResumesReachTheHandlerThroughTheApplicationWind
                                                              "No MCI device open."}));
 }
 
+TEST(SafeguardPorts, AClockChangeReachesTheHandlerThroughTheApplicationWindow) {
+  std::vector<PowerChange> heard;
+  Win32PowerEvents::Instance().SetHandler([&](PowerChange change) { heard.push_back(change); });
+  SendMessageA(ApplicationWindowHandle(), WM_TIMECHANGE, 0, 0);
+  Win32PowerEvents::Instance().SetHandler({});
+  EXPECT_EQ(heard, std::vector<PowerChange>{PowerChange::TimeChanged});
+}
+
+TEST(SafeguardPorts, TheDisplayRequestsAreTaken) {
+  Win32DisplayWake display;
+  EXPECT_TRUE(display.WakeDisplay());
+}
+
 TEST(SafeguardPorts, TheIdleRequestAndTheWakeTimerAreAnsweredWithoutHarm) {
   Win32ExecutionState state;
   state.SetSystemRequired(true);
@@ -81,6 +94,52 @@ TEST(SafeguardPorts, TheWakeUpSoundHoldsItsBytesUntilItIsStopped) {
   sound.Stop();
   EXPECT_TRUE(held.expired());
   sound.Stop();
+}
+
+// A WAV file of `samples` bytes of 16-bit mono PCM whose data chunk claims
+// `claimed` bytes.
+std::vector<std::uint8_t> Wav(std::uint32_t samples, std::uint32_t claimed) {
+  std::vector<std::uint8_t> b;
+  const auto text = [&](const char* t) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(t[i]));
+  };
+  const auto le = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  };
+  text("RIFF");
+  le(36 + claimed, 4);
+  text("WAVE");
+  text("fmt ");
+  le(16, 4);
+  le(1, 2);  // PCM
+  le(1, 2);
+  le(22050, 4);
+  le(44100, 4);
+  le(2, 2);
+  le(16, 2);
+  text("data");
+  le(claimed, 4);
+  b.resize(b.size() + samples, 0x10);
+  return b;
+}
+
+TEST(SafeguardPorts, TheWakeUpSoundPlaysOnlyWhatTheBytesHold) {
+  Win32FallbackSound sound;
+  const auto play = [&](std::vector<std::uint8_t> bytes) {
+    const bool played = sound.PlayLooped(std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes)));
+    sound.Stop();
+    return played;
+  };
+  EXPECT_TRUE(play(Wav(4410, 4410)));
+  EXPECT_TRUE(play(Wav(4410, 0x7FFFFFF0)));  // a size past the end: what is there
+  EXPECT_FALSE(play({}));
+  EXPECT_FALSE(play(Wav(1, 1)));  // less than one sample
+  std::vector<std::uint8_t> headerOnly = Wav(0, 4410);
+  headerOnly.resize(30);  // cut inside the format
+  EXPECT_FALSE(play(headerOnly));
+  std::vector<std::uint8_t> notPcm = Wav(4410, 4410);
+  notPcm[20] = 0x55;  // a compressed format
+  EXPECT_FALSE(play(notPcm));
 }
 
 TEST(SafeguardPorts, TheDefaultOutputIsFoundAndAnUnmutedOneStaysUnmuted) {
