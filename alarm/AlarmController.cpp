@@ -30,7 +30,6 @@ void NormaliseAlarmField(TComboBox& box) { box.SetText(AlarmFieldText(box.Text()
 // A pause in typing the alarm time longer than this ends the typing.
 constexpr std::int64_t kTypingPauseMs = 3000;
 
-
 }  // namespace
 
 void TForm1::SetRepeatInterval() {

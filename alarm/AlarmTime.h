@@ -31,8 +31,8 @@ AlarmTime ReadAlarmTime(const std::string& hourText, const std::string& minuteTe
 std::optional<std::int64_t> AlarmMinuteOfDay(const std::string& hourText,
                                              const std::string& minuteText);
 
-// A clock reading (a timestamp of today's dates) in local milliseconds since
-// the epoch, to measure the alarm's own pauses with.
+// A clock reading in local milliseconds since the epoch, rounded to the
+// millisecond: the measure of the pauses between the alarm's own events.
 std::int64_t TimestampMs(Timestamp t);
 
 // The latest start of the alarm minute at or before `ms` (local time in

@@ -373,6 +373,40 @@ TEST_F(AlarmPhases, FlashingFollowsTheFlashBoxNotTheRepeatBox) {
   EXPECT_FALSE(form->Timer4->Enabled());
 }
 
+// Tried on the bar in the evening and played to its end, the song starts
+// from its beginning at the alarm, at each repeat and at a snooze's end.
+TEST_F(AlarmPhases, EveryRingPlaysTheSongFromItsStart) {
+  SettingsWithSong("06", "50");
+  Start(6, 40);
+  PressPlayerPlay();
+  PassUntil(6, 50, 10);
+  EXPECT_EQ(Plays(), 2);
+  PassMinutes(5);  // the repeat
+  EXPECT_EQ(Plays(), 3);
+  Key();
+  PressPlayerPlay();  // tried again during the snooze
+  PassMinutes(5);
+  EXPECT_EQ(Plays(), 5);
+  EXPECT_EQ(PlaysNotFromTheStart(), 0);
+}
+
+TEST_F(AlarmPhases, SwitchingOffDuringASnoozeDarkensTheScreenAndTheSnoozeStillEnds) {
+  SettingsWithSong("06", "50");
+  Start(6, 49, 55);
+  PassUntil(6, 50, 6);
+  Key();
+  PassMinutes(1);
+  Click(*form->ButtonOff);
+  Pass(1000);
+  const int offs = PowerOffs();
+  EXPECT_GT(offs, 0);
+  PassMinutes(4);
+  EXPECT_EQ(Plays(), 2);  // the snooze ends in the dark
+  EXPECT_GT(PowerOffs(), offs);
+  EXPECT_EQ(PowerOns(), 0);
+  EXPECT_TRUE(form->Timer2->Enabled());
+}
+
 // --- the other buttons ---------------------------------------------------------
 
 TEST_F(AlarmPhases, TheSongDialogOpensTheChoiceAndACancelKeepsTheSoundInUse) {
