@@ -15,5 +15,7 @@ heard=$(sox "$rec" -t dat -c 1 - 2>/dev/null | awk '
   { sum += $2 * $2; if (++n == int(rate / 10)) { if (sqrt(sum / n) > 0.01) ms += 100; sum = 0; n = 0 } }
   END { print ms + 0 }')
 echo "sound heard for $heard ms"
-[ "$heard" -ge 7000 ] || { echo "FAIL: the wake-up sound did not sound on after the other sounds"; exit 1; }
+# Cut off by the blip at 1 s it would sound for about 1.2 s; on a busy
+# machine the sound server drops a part of what it records (5.7 s of 9 s seen).
+[ "$heard" -ge 4000 ] || { echo "FAIL: the wake-up sound did not sound on after the other sounds"; exit 1; }
 echo "PASS"
