@@ -294,6 +294,7 @@ void TForm1::BindEvents() {
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnStartupIdle = [this](TObject* s) { FormStartupIdle(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  OnSessionEnd = [this](TObject* s) { FormSessionEnd(s); };
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
   const TMouseMoveEvent formMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {

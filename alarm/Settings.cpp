@@ -13,6 +13,9 @@
 // with or without a CR before it. Missing lines read as empty texts and
 // anything after the fifth is ignored. Without the file the controls keep
 // their defaults and the player takes the default sound from the same folder.
+// When Windows ends the session (a restart, a sign-out) the program ends
+// without a close, so the settings are written then too, by the same rules;
+// a failure then goes unreported and the file stays as it was.
 // A window closed before the file was read has read nothing and writes
 // nothing. After a failed read (the file held by another program, access
 // denied) the window shows the defaults, which are not the user's: a close
@@ -103,7 +106,11 @@ void TForm1::ReadSettings() {
   if (openFailure) std::rethrow_exception(openFailure);
 }
 
-void TForm1::FormClose(TObject*, TCloseAction&) {
+void TForm1::FormClose(TObject*, TCloseAction&) { WriteSettings(); }
+
+void TForm1::FormSessionEnd(TObject*) { WriteSettings(); }
+
+void TForm1::WriteSettings() {
   // Closed before the settings were read (started minimised and closed at
   // once): the controls hold the defaults, not the user's settings.
   if (settings_ == SettingsState::NotRead) return;

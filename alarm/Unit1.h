@@ -105,6 +105,7 @@ class TForm1 : public TForm {
   void FormActivate(TObject* Sender);
   void FormStartupIdle(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormSessionEnd(TObject* Sender);
   void FormCreate(TObject* Sender);
   void FormKeyPress(TObject* Sender, char& Key);
   void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
@@ -155,6 +156,7 @@ class TForm1 : public TForm {
   // Reads the settings file and applies it, once: at the first activation
   // or the loop's first idle moment, whichever comes first.
   void ReadSettings();
+  void WriteSettings();
   // Until the file is read a close saves nothing: the controls hold the
   // layout's defaults. After a failed read it saves only what the user
   // changed from what the window showed then (alarm/Settings.cpp).

@@ -1,5 +1,6 @@
 # What a Windows user downloads: an installer (NSIS) and a portable zip, each
-# holding dozewell.exe and the default wake-up sound beside it. From the MinGW
+# holding dozewell.exe and the default wake-up sound beside it, and the script
+# that carries its requests to a Linux desktop under Wine. From the MinGW
 # build tree:
 #
 #   cmake --build --preset mingw --target dozewell
@@ -11,6 +12,9 @@
 install(TARGETS dozewell RUNTIME DESTINATION .)
 # The copy the build places beside the program.
 install(FILES $<TARGET_FILE_DIR:dozewell>/wakeup.wav DESTINATION .)
+# Run only under Wine, where the host starts it itself and so needs it
+# executable (the zip keeps that mark for unzip on Linux).
+install(PROGRAMS $<TARGET_FILE_DIR:dozewell>/dozewell-host.sh DESTINATION .)
 
 set(CPACK_PACKAGE_NAME Dozewell)
 set(CPACK_PACKAGE_VENDOR ${DZ_PUBLISHER})
@@ -25,6 +29,7 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packaging/PerGenerator.c
 # Read by the installer's script.
 set(CPACK_DZ_PROGRAM_FILE dozewell.exe)
 set(CPACK_DZ_SETTINGS_FILE folderS.txt)
+set(CPACK_DZ_HOST_LOG_FILE dozewell-host.log)
 set(CPACK_DZ_ICON_FILE ${PROJECT_SOURCE_DIR}/resources/dozewell.ico)
 set(CPACK_DZ_VERSION_QUAD ${DZ_VERSION_QUAD})
 set(CPACK_DZ_COPYRIGHT ${DZ_COPYRIGHT})

@@ -79,6 +79,15 @@ void TForm::HandleCloseRequest() {
   Dispatch([&] { Close(); });
 }
 
+void TForm::HandleSessionEnd() noexcept {
+  if (closed_) return;
+  try {
+    if (OnSessionEnd) OnSessionEnd(this);
+  } catch (...) {
+    // Not shown: the session is going and takes the program with it.
+  }
+}
+
 bool TForm::HandleKeyPress(char& key) {
   TWinControl* target = activeControl_ ? activeControl_ : this;
   if (keyPreview_ && target != this) {

@@ -4,7 +4,9 @@
 // Peer: the form's peer is the top-level window. It reports the first and
 // later activations with HandleActivate, the message loop's first idle
 // moment after start-up with HandleStartupIdle, a close request (close box, system
-// close command) with HandleCloseRequest, and every character key typed in
+// close command) with HandleCloseRequest, the end of the session (a restart
+// or a sign-out, which ends the program without a close) with
+// HandleSessionEnd, and every character key typed in
 // the form or any of its controls with HandleKeyPress before the key reaches
 // the focused native control (false: swallow the key). When a close goes
 // through, the form's peer gets Changed(PeerChange::Closed).
@@ -40,6 +42,10 @@ class TForm : public TWinControl {
   // still gets going.
   TNotifyEvent OnStartupIdle;
   TCloseEvent OnClose;
+  // The session ends with the form still open: the program ends without a
+  // close, straight after this handler. Nobody can answer a box then, so a
+  // failure is dropped, not reported.
+  TNotifyEvent OnSessionEnd;
 
   // Creates the peers and shows the form in its window state.
   void Show();
@@ -52,6 +58,7 @@ class TForm : public TWinControl {
   void HandleActivate();
   void HandleStartupIdle();
   void HandleCloseRequest();
+  void HandleSessionEnd() noexcept;
   // Key preview: with KeyPreview on, OnKeyPress sees the key first; then the
   // focused control's KeyPress. Returns false when a handler cleared the key.
   bool HandleKeyPress(char& key);

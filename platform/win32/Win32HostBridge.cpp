@@ -49,6 +49,26 @@ std::string HostPath(const std::string& windowsPath) {
   return result;
 }
 
+std::string WindowsPathOfHost(const std::string& hostPath) {
+  using ToDos = WCHAR*(CDECL*)(LPCSTR);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto toDos = kernel ? reinterpret_cast<ToDos>(
+                            reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_dos_file_name")))
+                      : nullptr;
+  if (!toDos) return {};
+  WCHAR* dos = toDos(hostPath.c_str());
+  if (!dos) return {};
+  std::string result;
+  const int length = WideCharToMultiByte(CP_ACP, 0, dos, -1, nullptr, 0, nullptr, nullptr);
+  if (length > 1) {
+    result.resize(static_cast<std::size_t>(length));
+    WideCharToMultiByte(CP_ACP, 0, dos, -1, result.data(), length, nullptr, nullptr);
+    result.pop_back();  // the terminating zero
+  }
+  HeapFree(GetProcessHeap(), 0, dos);  // Wine gives it from the process heap
+  return result;
+}
+
 Win32HostBridge::Win32HostBridge(Files files)
     : files_(std::move(files)), heartbeatOnHost_(HostPath(files_.heartbeat)) {
   worker_ = std::thread([this] { Work(); });
@@ -97,7 +117,13 @@ void Win32HostBridge::Work() {
 // Wine starts a Unix program given by its Windows path; it cannot tell us
 // how it ended, so the script logs for itself.
 void Win32HostBridge::RunScript(const std::string& request, const std::string& argument) const {
-  std::string line = "\"" + files_.script + "\"";
+  std::string line;
+  if (!files_.shell.empty() && !files_.scriptOnHost.empty()) {
+    line = "\"" + files_.shell + "\"";
+    if (!AppendQuoted(line, files_.scriptOnHost)) return;
+  } else {
+    line = "\"" + files_.script + "\"";
+  }
   if (!AppendQuoted(line, files_.log)) return;
   line += " " + request;
   if (!argument.empty() && !AppendQuoted(line, argument)) return;
@@ -174,6 +200,8 @@ HostBridgeInstall InstallHostBridge(Platform& platform) {
                                           " is missing beside the program: nothing reaches the desktop\n");
     return install;
   }
+  files.shell = WindowsPathOfHost("/bin/sh");
+  files.scriptOnHost = HostPath(files.script);
   install.bridge = std::make_unique<Win32HostBridge>(std::move(files));
   install.ports = std::make_unique<BridgedPorts>(platform, *install.bridge);
   return install;

@@ -21,11 +21,18 @@ bool RunningUnderWine() noexcept;
 // A Windows path as the host sees it; empty when it has no host path (or
 // not under Wine).
 std::string HostPath(const std::string& windowsPath);
+// A host path as Windows names it; empty when Wine cannot name it.
+std::string WindowsPathOfHost(const std::string& hostPath);
 
 class Win32HostBridge final : public HostBridge {
  public:
   struct Files {
     std::string script;     // the host script, as Windows names it
+    // The host's shell (as Windows names it) and the script as the host
+    // names it: run through the shell, the script needs no executable mark,
+    // which a copy made under Wine (the installer's) does not get.
+    std::string shell;
+    std::string scriptOnHost;
     std::string log;        // the log, as the host names it
     std::string heartbeat;  // the inhibitor's heartbeat, as Windows names it
   };

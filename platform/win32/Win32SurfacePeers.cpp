@@ -348,6 +348,11 @@ LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:  // close box, Alt+F4 and the system close command
       form_.HandleCloseRequest();
       return 0;
+    case WM_ENDSESSION:
+      // The session really ends (not when another program vetoed it): the
+      // process goes without a WM_CLOSE.
+      if (wParam) form_.HandleSessionEnd();
+      return 0;
     case WM_SYSCOMMAND:
       // The main window minimises and restores through the model, with the
       // application window's taskbar button (the minimise box, the taskbar).

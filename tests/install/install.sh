@@ -7,7 +7,8 @@
 #   well), where the program could not keep its settings, and installs
 #   nothing;
 # - run silently (/S) with the sign-in option, it puts dozewell.exe,
-#   wakeup.wav and the uninstaller into the user's own programs folder, a
+#   wakeup.wav, dozewell-host.sh and the uninstaller into the user's own
+#   programs folder, a
 #   shortcut into the user's Start menu, a minimised one into the user's
 #   Startup folder and an entry with publisher and web site into the user's
 #   list of installed programs;
@@ -15,9 +16,11 @@
 #   in the title bar, ends with exit code 0 from Exit and
 #   writes its settings beside itself;
 # - the uninstaller leaves a running program alone; once it has ended, the
-#   silent uninstaller removes the program files, both shortcuts and the
-#   entry, and keeps the settings file and so its folder;
-# - the portable zip holds the same dozewell.exe and wakeup.wav.
+#   silent uninstaller removes the program files, the host script's log,
+#   both shortcuts and the entry, and keeps the settings file and so its
+#   folder;
+# - the portable zip holds the same dozewell.exe, wakeup.wav and
+#   dozewell-host.sh, the script executable.
 #
 #   bash install.sh INSTALLER ZIP PROBE ARTEFACT_FOLDER
 #
@@ -89,9 +92,10 @@ rc=$?
 set -e
 [ $rc -eq 0 ] || fail "the installer ended with exit code $rc"
 note "installed in $(($(date +%s%3N) - start_ms)) ms into $dir"
-for f in dozewell.exe wakeup.wav Uninstall.exe; do
+for f in dozewell.exe wakeup.wav dozewell-host.sh Uninstall.exe; do
   [ -f "$dir/$f" ] || fail "no $f in $dir after the install"
 done
+note "installed dozewell-host.sh: $(stat -c %A "$dir/dozewell-host.sh")"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut at $shortcut"
 grep -aq 'dozewell\.exe' "$shortcut" || fail "the shortcut does not name dozewell.exe"
 startup=$(startup_shortcut)
@@ -112,11 +116,20 @@ grep -Eq 'UninstallString +REG_SZ +"C:\\.*\\Dozewell\\Uninstall\.exe"$' <<<"$lis
   fail "the entry's UninstallString does not name the installed uninstaller"
 
 # --- the installed program ------------------------------------------------
-start_app "$dir"
+# The installer, run under Wine, gives the script no executable mark; the
+# program's keep-awake request at start reaches this stand-in all the same.
+stubs=$(mktemp -d)
+printf '#!/bin/sh\necho "$*" >>"%s/inhibit.calls"\n' "$stubs" >"$stubs/systemd-inhibit"
+chmod +x "$stubs/systemd-inhibit"
+PATH=$stubs:$PATH start_app "$dir"
 wid=$(timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1) ||
   fail "xdotool does not see the window"
 sleep 1  # the first activation reads the settings and opens the sound
 shot "$artefacts/installed-window.png"
+for _ in $(seq 50); do [ -s "$stubs/inhibit.calls" ] && break; sleep 0.1; done
+[ -s "$stubs/inhibit.calls" ] || fail "the installed program's keep-awake request did not reach the desktop through dozewell-host.sh"
+note "keep-awake through the installed script: $(head -n 1 "$stubs/inhibit.calls")"
+rm -rf "$stubs"
 client_origin
 # The title bar's icon sits left of the caption text, above the client area.
 caption_red=$(share_of "$artefacts/installed-window.png" 0 0 $((cx + 28)) "$cy" '#C82020')
@@ -150,6 +163,11 @@ else
   printf 'C:\\song.mp3\r\n06\r\n30\r\n10\r\n5\r\n' >"$dir/folderS.txt"
 fi
 
+# The host script logs beside the settings what it could not do on this
+# desktop; when it had nothing to say, a line of its kind stands in.
+[ -f "$dir/dozewell-host.log" ] && note "host log: $(tr '\n' '|' <"$dir/dozewell-host.log")" ||
+  echo "display off: no way to switch the display here" >"$dir/dozewell-host.log"
+
 # --- silent uninstall -----------------------------------------------------
 # The uninstaller copies itself away and returns at once: wait for its work.
 wine "$dir/Uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller did not start"
@@ -157,7 +175,7 @@ for _ in $(seq 300); do
   [ ! -e "$dir/Uninstall.exe" ] && ! entry >/dev/null && break
   sleep 0.1
 done
-for f in dozewell.exe wakeup.wav Uninstall.exe; do
+for f in dozewell.exe wakeup.wav dozewell-host.sh dozewell-host.log Uninstall.exe; do
   [ ! -e "$dir/$f" ] || fail "$f is still in $dir after the uninstall"
 done
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there after the uninstall"
@@ -171,9 +189,10 @@ note "uninstalled; the settings file stays"
 unpacked=$(mktemp -d)
 (cd "$unpacked" && cmake -E tar xf "$zip")
 top=$(ls "$unpacked")
-[ "$(ls "$unpacked/$top" | sort | tr '\n' ' ')" = "dozewell.exe wakeup.wav " ] ||
+[ "$(ls "$unpacked/$top" | sort | tr '\n' ' ')" = "dozewell-host.sh dozewell.exe wakeup.wav " ] ||
   fail "the zip holds $(cd "$unpacked" && find . -type f | tr '\n' ' ')"
-note "zip: $top/ with dozewell.exe and wakeup.wav"
+[ -x "$unpacked/$top/dozewell-host.sh" ] || fail "the zip's dozewell-host.sh is not executable"
+note "zip: $top/ with dozewell.exe, wakeup.wav and dozewell-host.sh"
 rm -rf "$unpacked"
 
 [ -z "$missing_settings" ] || fail "$missing_settings"

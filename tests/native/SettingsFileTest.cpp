@@ -184,6 +184,40 @@ TEST_F(SettingsFile, WhicheverComesFirstReadsAndTheOtherLeavesTheUsersChangesAlo
   EXPECT_EQ(Errors().size(), 2u);  // once per start
 }
 
+// A restart for updates or a sign-out ends the program without a close.
+
+TEST_F(SettingsFile, TheSessionsEndSavesWhatTheUserChangedWithoutABox) {
+  Settings(Song() + "\r\n05\r\n30\r\n4\r\n9\r\n");
+  Start(22, 0);
+  Type(*form->ComboBoxH, "07");
+  form->HandleSessionEnd();
+  EXPECT_EQ(Saved(), Song() + "\r\n07\r\n30\r\n4\r\n9\r\n");
+
+  Restart();
+  Type(*form->EditSnooze, "12");
+  namespace fs = std::filesystem;
+  fs::permissions(folder.File(kSettingsFileName), fs::perms::owner_write | fs::perms::group_write |
+                  fs::perms::others_write, fs::perm_options::remove);
+  form->HandleSessionEnd();  // a failed write is simply not saved
+  EXPECT_EQ(Saved(), Song() + "\r\n07\r\n30\r\n4\r\n9\r\n");
+  EXPECT_EQ(Errors(), Strings{});
+}
+
+TEST_F(SettingsFile, TheSessionsEndKeepsAFileThatWasNotReadOrIsStillHeld) {
+  const std::string saved = Song() + "\r\n05\r\n30\r\n4\r\n9\r\n";
+  Settings(saved);
+  Start(22, 0, 0, 0, false);  // started minimised, never idle nor activated
+  form->HandleSessionEnd();
+  EXPECT_EQ(Saved(), saved);
+
+  files.readRefused[folder.File(kSettingsFileName)] = 5;
+  Restart();
+  Type(*form->EditSnooze, "12");
+  form->HandleSessionEnd();  // still held: the defaults shown are not written
+  EXPECT_EQ(Saved(), saved);
+  EXPECT_EQ(Errors(), Strings{"File access denied."});  // the read at start only
+}
+
 TEST_F(SettingsFile, AWriteRemovesOnlyTheTemporaryFilesOfProcessesThatAreGone) {
   Start(22, 0);
   files.running.insert(77);

@@ -645,5 +645,20 @@ TEST_F(FormWin32, FailingCloseHandlerKeepsTheWindowOpen) {
   EXPECT_EQ(dialogs_.ErrorTexts().size(), before + 2);
 }
 
+TEST_F(FormWin32, TheSessionsEndRunsItsHandlerOnlyWhenTheSessionReallyEnds) {
+  int ends = 0;
+  form->OnSessionEnd = [&](TObject*) {
+    ++ends;
+    throw EInOutError(5);  // nobody is there to answer a box
+  };
+  const std::size_t before = dialogs_.ErrorTexts().size();
+  EXPECT_EQ(SendMessageA(hwnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(hwnd, WM_ENDSESSION, FALSE, 0);  // another program said no
+  EXPECT_EQ(ends, 0);
+  SendMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(dialogs_.ErrorTexts().size(), before);
+}
+
 }  // namespace
 }  // namespace dz::win32
