@@ -178,8 +178,16 @@ void TForm1::FormKeyPress(TObject* Sender, char&) {
 
 void TForm1::TimerSnoozeTimer() {
   Timer4->SetEnabled(true);
-  // The end of a snooze plays whatever Sound Alarm says.
-  PlaySongFromStart(SongCue::SnoozeEnd);
+  // The end of a snooze plays whatever Sound Alarm says. One that cannot
+  // play (the wake-up sound stands in) still ends the snooze: left running,
+  // it would bring its report back every snooze interval and keep the
+  // system awake for good.
+  try {
+    PlaySongFromStart(SongCue::SnoozeEnd);
+  } catch (...) {
+    TimerSnooze->SetEnabled(false);
+    throw;
+  }
   if (SnoozeRepeatMark == "ja") ChkRepeat->SetChecked(false);
   SnoozeRepeatMark = "nee";
   TimerSnooze->SetEnabled(false);
