@@ -204,13 +204,16 @@ class AlarmSoak : public AlarmFixture {
   }
 
   // Under a box the thread waits for its OK while the timers go on, for a
-  // few seconds or a quarter of an hour; a box asked for meanwhile must wait.
+  // few seconds, a quarter of an hour, or through the night (a box left open
+  // at bedtime); a box asked for meanwhile must wait.
   void LetTimePassUnderBoxes() {
     dialogs.whileOpen = [this](const FakeDialogs::Box&) {
-      if (dialogs.openNow > 1 || !Chance(40)) return;
-      for (int steps = Random(1, 9); steps > 0; --steps) {
-        scheduler.RunFor(10000);
-        Observe();
+      if (dialogs.openNow > 1) return;
+      const int chance = Random(1, 100);
+      if (chance <= 30) {
+        Wait(Random(1, 90) * 10000, 10000);
+      } else if (chance <= 40) {
+        Wait(Random(60, 600) * kMinute, kMinute);
       }
     };
   }
