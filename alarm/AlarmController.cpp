@@ -94,7 +94,12 @@ void TForm1::FormDblClick(TObject* Sender) {
 
 void TForm1::Timer2Timer() { Alarm(); }
 
-void TForm1::AlarmTimeEdited() { alarmTypedAtMs_ = TimestampMs(CurrentDateTime()); }
+void TForm1::AlarmTimeEdited() {
+  alarmTypedAtMs_ = TimestampMs(CurrentDateTime());
+  // A minute that went by before it was typed was never missed: the check
+  // looks back for a late ring no further than the typing.
+  if (lastCheckMs_) lastCheckMs_ = alarmTypedAtMs_;
+}
 
 bool TForm1::TypingAlarmTime(std::int64_t nowMs) const {
   if (!alarmTypedAtMs_) return false;
