@@ -94,7 +94,12 @@ void TForm1::FormDblClick(TObject* Sender) {
 
 void TForm1::Timer2Timer() { Alarm(); }
 
-void TForm1::AlarmTimeEdited() { alarmTypedAtMs_ = TimestampMs(CurrentDateTime()); }
+void TForm1::AlarmTimeEdited() {
+  alarmTypedAtMs_ = TimestampMs(CurrentDateTime());
+  // A minute that went by before it was typed was never missed: the check
+  // looks back for a late ring no further than the typing.
+  if (lastCheckMs_) lastCheckMs_ = alarmTypedAtMs_;
+}
 
 bool TForm1::TypingAlarmTime(std::int64_t nowMs) const {
   if (!alarmTypedAtMs_) return false;
@@ -178,8 +183,16 @@ void TForm1::FormKeyPress(TObject* Sender, char&) {
 
 void TForm1::TimerSnoozeTimer() {
   Timer4->SetEnabled(true);
-  // The end of a snooze plays whatever Sound Alarm says.
-  PlaySongFromStart(SongCue::SnoozeEnd);
+  // The end of a snooze plays whatever Sound Alarm says. One that cannot
+  // play (the wake-up sound stands in) still ends the snooze: left running,
+  // it would bring its report back every snooze interval and keep the
+  // system awake for good.
+  try {
+    PlaySongFromStart(SongCue::SnoozeEnd);
+  } catch (...) {
+    TimerSnooze->SetEnabled(false);
+    throw;
+  }
   if (SnoozeRepeatMark == "ja") ChkRepeat->SetChecked(false);
   SnoozeRepeatMark = "nee";
   TimerSnooze->SetEnabled(false);

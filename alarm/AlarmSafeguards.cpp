@@ -1,14 +1,10 @@
 #include "alarm/AlarmSafeguards.h"
 
-#include <exception>
-#include <string>
 #include <utility>
 
 #include "alarm/AlarmTime.h"
 #include "runtime/Clock.h"
-#include "runtime/Conversions.h"
 #include "runtime/DateTime.h"
-#include "runtime/Exceptions.h"
 #include "runtime/Platform.h"
 
 namespace dz {

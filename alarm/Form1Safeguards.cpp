@@ -14,11 +14,6 @@ void TForm1::MakeSafeguards() {
 
 // The safeguards go before the timers and controls when the form is
 // destroyed; a handler that still ran then would play without them.
-void TForm1::PlaySong(SongCue cue) {
-  const auto play = [this] { MediaPlayer1->Play(); };
-  safeguards_ ? safeguards_->PlaySong(cue, play) : play();
-}
-
 void TForm1::PlaySongFromStart(SongCue cue) {
   const auto play = [this] {
     MediaPlayer1->Stop();

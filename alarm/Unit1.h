@@ -178,7 +178,6 @@ class TForm1 : public TForm {
   // The safeguards that keep the alarm from going unheard
   // (alarm/Form1Safeguards.cpp); they go first when the form is destroyed.
   void MakeSafeguards();
-  void PlaySong(SongCue cue);           // Play
   void PlaySongFromStart(SongCue cue);  // Stop, Rewind, Play
   void SilenceWakeupSound();            // Snooze
   void WakeDisplay();                   // after the display power-on

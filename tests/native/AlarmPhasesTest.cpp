@@ -135,6 +135,19 @@ TEST_F(AlarmPhases, AnAlarmMinuteThatPassedBetweenTwoChecksRingsOnceAtTheNext) {
   EXPECT_EQ(Plays(), 2);
 }
 
+TEST_F(AlarmPhases, AnAlarmMinuteTypedAfterItWentByRingsTomorrowNotAtOnce) {
+  SettingsWithSong("06", "50");
+  Start(6, 40);
+  Click(*form->ButtonOff);
+  Pass(10000);
+  scheduler.Advance(14 * 60000);  // the thread busy until 06:54
+  Type(*form->ComboBoxM, "51");
+  PassMinutes(3);
+  EXPECT_EQ(Plays(), 0) << "rang for a minute set after it went by";
+  PassUntil(6, 51, 10);
+  EXPECT_EQ(Plays(), 1);
+}
+
 TEST_F(AlarmPhases, TheAlarmTimeBeingTypedIsNeitherPaddedNorReportedUntilTypingPauses) {
   SettingsWithSong("06", "50");
   Start(17, 0, 5);  // checks at :15, :25 ...; the countdown every second

@@ -280,6 +280,19 @@ TEST_F(AlarmSafeguards, WithASongThatCannotPlaySnoozeStillSnoozesAndSwitchingOff
   EXPECT_FALSE(sound.Playing());
 }
 
+TEST_F(AlarmSafeguards, ASnoozeEndThatCannotPlayRingsAndReportsOnce) {
+  SettingsWithMissingSong();
+  StartGuarded(6, 49);
+  PassUntil(6, 50, 10);
+  Key();
+  PassMinutes(5);
+  Pass(1000);
+  EXPECT_TRUE(sound.Playing());
+  EXPECT_EQ(Errors(), (Strings{"No MCI device open.", "No MCI device open."}));
+  PassMinutes(30);
+  EXPECT_EQ(Errors().size(), 2U) << "the snooze end came back";
+}
+
 // --- a muted output ----------------------------------------------------------------------
 
 TEST_F(AlarmSafeguards, TheAlarmUnmutesTheOutputWhenItRingsWithSoundOnly) {

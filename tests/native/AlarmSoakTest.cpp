@@ -2,9 +2,11 @@
 // on virtual time, checking after every step what a bedside alarm promises:
 // an armed alarm minute rings exactly once (a sleep over it included), a
 // snooze that can end rings at its end, the system is kept awake exactly
-// while something can still ring, the settings file holds what the user set,
-// and no two boxes are open at once. DZ_SOAK_SEED repeats a run; a failure
-// names its seed.
+// while something can still ring, the settings file holds what the user set
+// (a start that cannot read it included), and no two boxes are open at
+// once, time passing under a box as it does while one waits for its OK.
+// DZ_SOAK_SEED repeats a run; a failure names its seed.
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -129,27 +131,91 @@ class AlarmSoak : public AlarmFixture {
     }
     Observe();
   }
-  // Exit, then start again with the file written at exit.
-  void Restart() {
-    CloseBox();
-    ASSERT_TRUE(form->Closed()) << "night " << night_;
+  using Texts = std::array<std::string, 5>;  // song, hour, minute, repeat, snooze
+
+  Texts UsersTexts() const { return {song_, set_[0], set_[1], set_[2], set_[3]}; }
+  Texts ShownTexts() const {
+    return {form->MediaPlayer1->FileName(), form->ComboBoxH->Text(), form->ComboBoxM->Text(),
+            form->EditRepeatMin->Text(), form->EditSnooze->Text()};
+  }
+  std::string SavedBytes() const {
     std::ifstream file(folder.File(kSettingsFileName), std::ios::binary);
     std::stringstream bytes;
     bytes << file.rdbuf();
-    EXPECT_EQ(bytes.str(), song_ + "\r\n" + set_[0] + "\r\n" + set_[1] + "\r\n" + set_[2] + "\r\n" +
-                               set_[3] + "\r\n")
-        << "night " << night_;
+    return bytes.str();
+  }
+  static std::string Bytes(const Texts& texts) {
+    std::string bytes;
+    for (const std::string& text : texts) bytes += text + "\r\n";
+    return bytes;
+  }
+  // What a close must leave in the file. After a start that could not read
+  // it, the window showed defaults, not the user's values: only what the
+  // user changed since goes in, over the file's lines.
+  Texts OwedToFile() const {
+    Texts owed = UsersTexts();
+    if (shownAtReadFault_) {
+      for (std::size_t i = 0; i < owed.size(); ++i) {
+        if (owed[i] == (*shownAtReadFault_)[i]) owed[i] = inFile_[i];
+      }
+    }
+    return owed;
+  }
+
+  // Exit, then start again with the file written at exit; now and then the
+  // file is held by another program at the start, for a while or until the
+  // close.
+  void Restart() {
+    const Texts owed = OwedToFile();
+    CloseBox();
+    if (!files.readRefused.empty() && owed != inFile_) {
+      EXPECT_FALSE(form->Closed()) << "closed with the user's settings unsaved, night " << night_;
+      EXPECT_EQ(SavedBytes(), Bytes(inFile_)) << "night " << night_;
+      files.readRefused.clear();  // the other program lets go
+      CloseBox();
+    }
+    ASSERT_TRUE(form->Closed()) << "night " << night_;
+    EXPECT_EQ(SavedBytes(), Bytes(owed)) << "night " << night_;
+    inFile_ = owed;
+    files.readRefused.clear();
+    const bool readFault = Chance(25);
+    if (readFault) files.readRefused[folder.File(kSettingsFileName)] = Chance(50) ? 32 : 5;
     form.reset();
     ScreenOff = false;
     SnoozeOnKey = false;
     SnoozeRepeatMark.clear();
     snoozeDue_.reset();
+    lastCheckRuns_ = false;
+    couldRing_ = true;
     form = std::make_unique<TForm1>();
     form->Show();
     form->HandleActivate();
-    lastCheckRuns_ = false;
-    couldRing_ = true;
+    if (readFault) {
+      shownAtReadFault_ = ShownTexts();
+      if (Chance(60)) files.readRefused.clear();
+    } else {
+      shownAtReadFault_.reset();
+      EXPECT_EQ(ShownTexts(), inFile_) << "night " << night_;
+    }
+    const Texts shown = ShownTexts();
+    song_ = shown[0];
+    for (int i = 0; i < 4; ++i) set_[i] = shown[i + 1];
     Observe();
+  }
+
+  // Under a box the thread waits for its OK while the timers go on, for a
+  // few seconds, a quarter of an hour, or through the night (a box left open
+  // at bedtime); a box asked for meanwhile must wait.
+  void LetTimePassUnderBoxes() {
+    dialogs.whileOpen = [this](const FakeDialogs::Box&) {
+      if (dialogs.openNow > 1) return;
+      const int chance = Random(1, 100);
+      if (chance <= 30) {
+        Wait(Random(1, 90) * 10000, 10000);
+      } else if (chance <= 40) {
+        Wait(Random(60, 600) * kMinute, kMinute);
+      }
+    };
   }
 
   std::mt19937 rng;
@@ -161,6 +227,8 @@ class AlarmSoak : public AlarmFixture {
 
   std::string song_;
   std::string set_[4] = {"06", "50", "2", "5"};  // hour, minute, repeat, snooze
+  Texts inFile_;
+  std::optional<Texts> shownAtReadFault_;
   int night_ = 0;
   int rings_ = 0;
   std::int64_t lastNow_ = 0;
@@ -183,6 +251,8 @@ TEST_F(AlarmSoak, ThirtyNightsOfRandomUseKeepEveryPromise) {
 
   SettingsWithSong("06", "50");
   song_ = folder.File("song.mp3");
+  inFile_ = UsersTexts();
+  LetTimePassUnderBoxes();
   Start(4, 0);
   lastNow_ = NowMs();
   Observe();
