@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "alarm/SafeguardPorts.h"
+#include "runtime/Platform.h"
 #include "runtime/Dispatch.h"
 
 namespace dz {
@@ -68,6 +69,25 @@ struct FakeAudioEndpoint final : AudioEndpoint {
   }
   bool muted = false;
   int unmutes = 0;
+};
+
+// Every safeguard port faked, for a fixture that takes it as its first base
+// so that the ports outlive the window.
+struct FakeSafeguards {
+  void InstallIn(Platform& platform) {
+    platform.executionState = &awake;
+    platform.wakeTimer = &wakeTimer;
+    platform.power = &power;
+    platform.fallbackSound = &sound;
+    platform.audioEndpoint = &endpoint;
+    platform.displayWake = &display;
+  }
+  FakeExecutionState awake;
+  FakeWakeTimer wakeTimer;
+  FakePowerEvents power;
+  FakeFallbackSound sound;
+  FakeAudioEndpoint endpoint;
+  FakeDisplayWake display;
 };
 
 }  // namespace dz

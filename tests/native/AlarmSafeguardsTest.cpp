@@ -10,19 +10,12 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class AlarmSafeguards : public AlarmFixture {
+class AlarmSafeguards : protected FakeSafeguards, public AlarmFixture {
  protected:
   ~AlarmSafeguards() override { form.reset(); }  // before the ports below
 
   // The safeguards' ports, faked as well.
-  void AddPorts(Platform& platform) override {
-    platform.executionState = &awake;
-    platform.wakeTimer = &wakeTimer;
-    platform.power = &power;
-    platform.fallbackSound = &sound;
-    platform.audioEndpoint = &endpoint;
-    platform.displayWake = &display;
-  }
+  void AddPorts(Platform& platform) override { InstallIn(platform); }
   void StartGuarded(int hour, int minute, int second = 0) { Start(hour, minute, second); }
   // The settings naming a song that is not there: nothing is open.
   void SettingsWithMissingSong() {
@@ -42,13 +35,6 @@ class AlarmSafeguards : public AlarmFixture {
     power.Raise(PowerChange::Resumed);  // the same resume, told twice
     scheduler.RunFor(50);               // the message loop runs on
   }
-
-  FakeExecutionState awake;
-  FakeWakeTimer wakeTimer;
-  FakePowerEvents power;
-  FakeFallbackSound sound;
-  FakeAudioEndpoint endpoint;
-  FakeDisplayWake display;
 };
 
 // --- staying awake -------------------------------------------------------------

@@ -21,17 +21,11 @@ namespace {
 
 constexpr std::int64_t kMinute = 60000;
 
-class AlarmSoak : public AlarmFixture {
+class AlarmSoak : protected FakeSafeguards, public AlarmFixture {
  protected:
   ~AlarmSoak() override { form.reset(); }
 
-  void AddPorts(Platform& platform) override {
-    platform.executionState = &awake;
-    platform.wakeTimer = &wakeTimer;
-    platform.power = &power;
-    platform.fallbackSound = &sound;
-    platform.audioEndpoint = &endpoint;
-  }
+  void AddPorts(Platform& platform) override { InstallIn(platform); }
 
   int Random(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
   bool Chance(int percent) { return Random(1, 100) <= percent; }
@@ -219,11 +213,6 @@ class AlarmSoak : public AlarmFixture {
   }
 
   std::mt19937 rng;
-  FakeExecutionState awake;
-  FakeWakeTimer wakeTimer;
-  FakePowerEvents power;
-  FakeFallbackSound sound;
-  FakeAudioEndpoint endpoint;
 
   std::string song_;
   std::string set_[4] = {"06", "50", "2", "5"};  // hour, minute, repeat, snooze
