@@ -203,28 +203,28 @@ void GdiCanvas::DrawFocusRect(const TRect& rect) {
 }
 
 TextMetrics GdiCanvas::GetTextMetrics() {
-  SelectedFont selected(dc_, Font);
+  UseFont();
   TEXTMETRICA tm{};
   ::GetTextMetricsA(dc_, &tm);
   return {tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmInternalLeading, tm.tmAveCharWidth};
 }
 
 TSize GdiCanvas::TextExtent(const std::string& text) {
-  SelectedFont selected(dc_, Font);
+  UseFont();
   SIZE size{};
   GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
   return {size.cx, size.cy};
 }
 
 void GdiCanvas::TextOut(int x, int y, const std::string& text) {
-  SelectedFont selected(dc_, Font);
+  UseFont();
   SetTextColor(dc_, ResolveColorRef(Font.Color));
   SetBkMode(dc_, TRANSPARENT);
   ::TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
 int GdiCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
-  SelectedFont selected(dc_, Font);
+  UseFont();
   SetTextColor(dc_, ResolveColorRef(Font.Color));
   SetBkMode(dc_, TRANSPARENT);
   RECT r = ToRect(rect);
@@ -278,7 +278,24 @@ void GdiCanvas::BlitMasked(int x, int y, int width, int height, const MaskedPict
 int GdiCanvas::SaveState() { return SaveDC(dc_); }
 
 void GdiCanvas::RestoreState(int token) {
-  if (token) RestoreDC(dc_, token);
+  if (!token) return;
+  RestoreDC(dc_, token);
+  selected_ = nullptr;  // the font selected when the state was saved is back
+}
+
+void GdiCanvas::UseFont() {
+  if (selected_ && Font.Name == selectedFor_.Name && Font.Height == selectedFor_.Height &&
+      Font.Style == selectedFor_.Style && Font.Charset == selectedFor_.Charset)
+    return;
+  SharedFont font = CachedFont(Font);
+  const HFONT handle = font.Get();
+  SelectObject(dc_, handle);
+  selected_ = handle;
+  selectedFor_ = Font;
+  for (const SharedFont& kept : held_) {
+    if (kept.Get() == handle) return;
+  }
+  held_.push_back(std::move(font));
 }
 
 void GdiCanvas::OffsetOrigin(int dx, int dy) { OffsetViewportOrgEx(dc_, dx, dy, nullptr); }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/GdiHandles.h"
 #include "ui/Canvas.h"
@@ -100,8 +101,19 @@ class GdiCanvas final : public Canvas {
   win32::Brush MakeBrush() const;  // empty for a clear brush
   void BlitMasked(int x, int y, int width, int height, const MaskedPicture& picture);
 
+  // Puts the canvas's Font into the DC unless it is there already:
+  // selecting a font is slow on some platforms (a font lookup each time),
+  // and laying out a paragraph measures word after word in one font.
+  void UseFont();
+
   HDC dc_;
+  // The fonts this canvas selected, held until the DC's own font is back
+  // (a restored state may hold one of them): declared before saved_, which
+  // restores the DC first.
+  std::vector<SharedFont> held_;
   SavedDcState saved_;
+  HFONT selected_ = nullptr;  // what UseFont last selected; null when unknown
+  TFont selectedFor_;         // the model font it was made for
 };
 
 // Text measuring for labels that size themselves, on a screen-compatible DC.

@@ -184,7 +184,9 @@ class SavedDcState {
 
 // Draws into an off-screen bitmap and copies it to the target in one step,
 // so a surface repainted in full (the flashing window) does not flicker.
-// When the bitmap cannot be made it hands out the target itself.
+// When the bitmap cannot be made it hands out the target itself. Paints of
+// windows share one kept bitmap (see GdiHandles.cpp); other targets get
+// one of their own.
 class DoubleBuffer {
  public:
   DoubleBuffer(HDC target, const RECT& area) noexcept;
@@ -194,19 +196,23 @@ class DoubleBuffer {
 
   // Where to draw: the off-screen surface (with the same coordinates as the
   // target) or, as the fallback, the target.
-  HDC Dc() const noexcept { return buffered_ ? memory_.Get() : target_; }
+  HDC Dc() const noexcept { return buffered_ ? buffer_ : target_; }
   bool Buffered() const noexcept { return buffered_; }
 
   // Test hook: makes the next buffers fail, as when memory runs out.
   static void FailNextForTesting(int count) noexcept;
 
  private:
+  bool MakeOwn(int width, int height) noexcept;
+
   HDC target_;
   RECT area_;
-  MemoryDc memory_;
+  HDC buffer_ = nullptr;
+  bool buffered_ = false;
+  int keptState_ = 0;  // while the kept bitmap is lent: its DC's state before
+  MemoryDc memory_;    // the buffer's own, when not the kept one
   Bitmap bitmap_;
   HGDIOBJ oldBitmap_ = nullptr;
-  bool buffered_ = false;
 };
 
 }  // namespace dz::win32

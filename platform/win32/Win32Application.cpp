@@ -22,10 +22,8 @@ bool OfferDialogKey(HWND form, const MSG& msg) noexcept {
   WinPeer* peer = WinPeer::FromHwnd(form);
   auto* model = peer ? dynamic_cast<TForm*>(&peer->Control()) : nullptr;
   if (!model) return false;
-  TShiftState shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-  if (GetKeyState(VK_MENU) < 0 || msg.message == WM_SYSCHAR) shift |= ssAlt;
+  TShiftState shift = KeyboardShift();
+  if (msg.message == WM_SYSCHAR) shift |= ssAlt;
   std::uint16_t key = static_cast<std::uint16_t>(msg.wParam);
   if (msg.message == WM_SYSCHAR) {
     // A character in the low word is converted in place of a pointer.

@@ -13,14 +13,6 @@ namespace {
 // Child identifiers start above IDOK and IDCANCEL.
 int g_nextControlId = 100;
 
-TShiftState KeyboardShift() {
-  TShiftState shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-  return shift;
-}
-
 RepeatingDispatch& DrawReports() {
   static RepeatingDispatch reports;
   return reports;
@@ -32,8 +24,9 @@ RepeatingDispatch& DrawReports() {
 
 NativePeer::~NativePeer() {
   if (!window_) return;
+  // Detached first: the messages of its destruction go to the control's own
+  // procedure, not to a model that may be going too.
   Detach();
-  RemoveWindowSubclass(window_.Get(), &NativePeer::SubclassProc, 1);
   window_.Reset();
 }
 
@@ -47,7 +40,11 @@ bool NativePeer::Create(const char* cls, DWORD style, DWORD exStyle) {
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextControlId++)),
                                         GetModuleHandleA(nullptr), nullptr));
   if (!window_) return false;
-  SetWindowSubclass(window_.Get(), &NativePeer::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  // Subclassed by replacing the procedure, not through the common controls'
+  // subclass chain: that reads a window property on every message, which is
+  // a request to the window server under Wine.
+  original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      window_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativePeer::SubclassProc)));
   Attach(window_.Get());
   return true;
 }
@@ -72,7 +69,7 @@ bool NativePeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
       result = 0;
       return ContextMenuHandled(Hwnd(), Control(), lParam);
     case WM_SETFOCUS:
-      result = DefSubclassProc(Hwnd(), msg, wParam, lParam);
+      result = CallOriginal(msg, wParam, lParam);
       Control().HandleFocusReceived();
       return true;
     case WM_KEYDOWN: {
@@ -89,18 +86,29 @@ bool NativePeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
   }
 }
 
-LRESULT CALLBACK NativePeer::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR data) noexcept {
-  auto* self = reinterpret_cast<NativePeer*>(data);
+LRESULT NativePeer::CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  return CallWindowProcA(original_, Hwnd(), msg, wParam, lParam);
+}
+
+LRESULT CALLBACK NativePeer::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* self = dynamic_cast<NativePeer*>(FromHwnd(hwnd));
+  if (!self) {
+    // Detached (its peer is going): the control's class procedure, which
+    // the window had before it was subclassed.
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)), hwnd, msg,
+                           wParam, lParam);
+  }
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &NativePeer::SubclassProc, 1);
-    if (self) self->window_.Release();  // gone with its parent
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    // Gone with its parent.
+    self->Detach();
+    const LRESULT result = self->CallOriginal(msg, wParam, lParam);
+    self->window_.Release();
+    return result;
   }
   return GuardMessage([&] {
     LRESULT result = 0;
-    if (self && self->Hwnd() == hwnd && self->Subclassed(msg, wParam, lParam, result)) return result;
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (self->Subclassed(msg, wParam, lParam, result)) return result;
+    return self->CallOriginal(msg, wParam, lParam);
   });
 }
 
@@ -137,7 +145,7 @@ bool ButtonPeer::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
 bool ButtonPeer::Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_CANCELMODE || (msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != Hwnd())) {
     // The button lets itself up; the model drops a press of its own.
-    result = DefSubclassProc(Hwnd(), msg, wParam, lParam);
+    result = CallOriginal(msg, wParam, lParam);
     button_.HandleCancelMode();
     return true;
   }
@@ -175,7 +183,7 @@ LRESULT ButtonPeer::Press(UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND hwnd = Hwnd();
   if (!button_.TakeFocusForPress() || Hwnd() != hwnd) return 0;
   // A double click is a second press, not a notice of its own.
-  const LRESULT result = DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+  const LRESULT result = CallOriginal(WM_LBUTTONDOWN, wParam, lParam);
   const TShiftState shift = KeyboardShift() | ssLeft | (msg == WM_LBUTTONDBLCLK ? ssDouble : 0u);
   button_.HandleMouseDown(mbLeft, shift, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
   return result;

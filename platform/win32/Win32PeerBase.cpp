@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <unordered_map>
+
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Win32ButtonTheme.h"
 #include "platform/win32/Win32FaceResources.h"
@@ -15,7 +17,14 @@ namespace dz::win32 {
 
 namespace {
 
-const char* const kPeerProp = "DzControlPeer";
+// Which peer each window belongs to, kept in the process: a window property
+// is a request to the window server under Wine (about 40 us), and a repaint
+// asks for a child's peer on every WM_CTLCOLOR* it sends. User-interface
+// thread only, like the windows themselves.
+std::unordered_map<HWND, WinPeer*>& Peers() {
+  static std::unordered_map<HWND, WinPeer*> peers;
+  return peers;
+}
 
 // The form whose window holds `hwnd`, or nullptr.
 FormPeer* FormPeerOf(HWND hwnd) noexcept {
@@ -42,11 +51,14 @@ HWND HintWindowOf(HWND form) noexcept {
 WinPeer::~WinPeer() = default;
 
 WinPeer* WinPeer::FromHwnd(HWND hwnd) noexcept {
-  return hwnd ? static_cast<WinPeer*>(GetPropA(hwnd, kPeerProp)) : nullptr;
+  if (!hwnd) return nullptr;
+  const auto& peers = Peers();
+  const auto found = peers.find(hwnd);
+  return found == peers.end() ? nullptr : found->second;
 }
 
 void WinPeer::Attach(HWND hwnd) {
-  SetPropA(hwnd, kPeerProp, this);
+  Peers()[hwnd] = this;
   ApplyFont();
   ApplyHint();
   if (!control_.Enabled()) EnableWindow(hwnd, FALSE);
@@ -61,7 +73,8 @@ void WinPeer::Detach() noexcept {
       tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
       SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    RemovePropA(hwnd, kPeerProp);
+    const auto found = Peers().find(hwnd);
+    if (found != Peers().end() && found->second == this) Peers().erase(found);
   }
 }
 
@@ -166,6 +179,14 @@ HBRUSH WinPeer::OnCtlColor(HDC dc) noexcept {
   SetBkColor(dc, colour);
   SetTextColor(dc, ResolveColorRef(control_.Enabled() ? control_.Font().Color : clGrayText));
   return background_.Get();
+}
+
+TShiftState KeyboardShift() noexcept {
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  return shift;
 }
 
 bool RouteToChildPeer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -81,13 +81,15 @@ class NativePeer : public WinPeer {
  protected:
   // Messages seen before the control's own procedure; true when handled.
   virtual bool Subclassed(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The control's own procedure.
+  LRESULT CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   std::string WindowText() const;
   void SetWindowTextQuietly(const std::string& text) noexcept;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data) noexcept;
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   OwnedWindow window_;
+  WNDPROC original_ = nullptr;
 };
 
 // A push button. An owner-drawn one also reports the pointer's coming and

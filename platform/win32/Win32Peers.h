@@ -77,6 +77,9 @@ class WinPeer : public ControlPeer {
   COLORREF backgroundColor_ = CLR_INVALID;
 };
 
+// Shift, Ctrl and Alt as they are held while the message being handled was sent.
+TShiftState KeyboardShift() noexcept;
+
 // Routes WM_COMMAND, WM_DRAWITEM and WM_CTLCOLOR* from a child window to its
 // peer. Returns true with `result` set when the child's peer handled it.
 bool RouteToChildPeer(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -33,14 +33,6 @@ TShiftState ShiftFromMouse(WPARAM keys) {
   return shift;
 }
 
-TShiftState ShiftFromKeyboard() {
-  TShiftState shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-  return shift;
-}
-
 LPCSTR SystemCursor(TCursor cursor) {
   switch (cursor) {
     case crHandPoint: return IDC_HAND;
@@ -129,9 +121,9 @@ bool SurfacePeer::HandleSurfaceMessage(UINT msg, WPARAM wParam, LPARAM lParam,
     case WM_KEYUP: {
       auto key = static_cast<std::uint16_t>(wParam);
       if (msg == WM_KEYDOWN) {
-        control.HandleKeyDown(key, ShiftFromKeyboard());
+        control.HandleKeyDown(key, KeyboardShift());
       } else {
-        control.HandleKeyUp(key, ShiftFromKeyboard());
+        control.HandleKeyUp(key, KeyboardShift());
       }
       return true;
     }

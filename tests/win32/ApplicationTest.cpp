@@ -180,6 +180,31 @@ TEST(DoubleBuffer, CopiesToTheTargetAndLeavesNoGdiObjectsBehind) {
   DestroyWindow(hwnd);
 }
 
+TEST(DoubleBuffer, WindowPaintsShareOneBitmapWithoutPassingOnClipOrSize) {
+  // Paints of windows draw on one kept bitmap: what one paint leaves in it
+  // (a clip) must not cut the next, and a larger paint must get all of its area.
+  HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 120, 90, nullptr,
+                              nullptr, nullptr, nullptr);
+  WindowDc dc(hwnd);
+  const auto fill = [&](const RECT& area, COLORREF colour, bool clipAfter) {
+    DoubleBuffer buffer(dc.Get(), area);
+    EXPECT_TRUE(buffer.Buffered());
+    Brush brush(CreateSolidBrush(colour));
+    FillRect(buffer.Dc(), &area, brush.Get());
+    if (clipAfter) IntersectClipRect(buffer.Dc(), area.left, area.top, area.left + 2, area.top + 2);
+  };
+  fill({0, 0, 10, 10}, RGB(0, 0, 255), true);
+  const long owners = LiveGdiOwners();
+  fill({0, 0, 120, 90}, RGB(255, 0, 0), false);
+  EXPECT_EQ(GetPixel(dc.Get(), 5, 5), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc.Get(), 115, 85), RGB(255, 0, 0)) << "the far corner of the larger paint";
+  fill({30, 20, 60, 50}, RGB(0, 255, 0), false);
+  EXPECT_EQ(GetPixel(dc.Get(), 45, 35), RGB(0, 255, 0)) << "a later paint elsewhere in the window";
+  EXPECT_EQ(GetPixel(dc.Get(), 100, 80), RGB(255, 0, 0)) << "and nothing outside it";
+  EXPECT_EQ(LiveGdiOwners(), owners) << "the bitmap is kept, not made again";
+  DestroyWindow(hwnd);
+}
+
 TEST(DoubleBuffer, FallsBackToDirectDrawingWhenNoBitmapCanBeMade) {
   HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
                               nullptr, nullptr, nullptr);

@@ -156,6 +156,26 @@ TEST(GdiCanvas, FontsTakeTheirCharacterHeightAndCharacterSet) {
   EXPECT_EQ(tm.Height - tm.InternalLeading, 13);
 }
 
+TEST(GdiCanvas, TextAfterARestoredStateIsInTheCanvasFont) {
+  // The canvas leaves its font in the device between calls; a restored
+  // state brings back the font of the save, which must not pass for the
+  // canvas's current one.
+  Surface surface;
+  GdiCanvas canvas(surface.Dc());
+  const TFont big{"Arial", 30, 0, clWindowText, ANSI_CHARSET_ID};
+  const TFont small{"Arial", 9, 0, clWindowText, ANSI_CHARSET_ID};
+  canvas.Font = small;
+  const int smallWidth = canvas.TextExtent("Snooze").cx;
+  canvas.Font = big;
+  const int bigWidth = canvas.TextExtent("Snooze").cx;
+  ASSERT_GT(bigWidth, smallWidth);
+  const int state = canvas.SaveState();
+  canvas.Font = small;
+  EXPECT_EQ(canvas.TextExtent("Snooze").cx, smallWidth);
+  canvas.RestoreState(state);
+  EXPECT_EQ(canvas.TextExtent("Snooze").cx, smallWidth) << "measured in the font of the saved state";
+}
+
 TEST(GdiCanvas, TheFontCacheStaysBoundedAndAFontInUseOutlivesItsPlaceInIt) {
   const SharedFont held = CachedFont(TFont{"Arial", 7, 0, clWindowText, ANSI_CHARSET_ID});
   for (int height = 8; height < 8 + 2 * static_cast<int>(kFontCacheLimit); ++height) {

@@ -83,4 +83,20 @@ TEST(MessageBoundary, AFailureBehindAStandardControlIsReportedOnce) {
   EXPECT_EQ(GetFocus(), HwndOf(failing)) << "the platform's part went on";
 }
 
+TEST(MessageBoundary, AStandardControlWhoseWindowWentWithItsParentNoLongerAnswersForIt) {
+  // Window handles are used again; one still taken for a gone control's
+  // would route a new window's messages to it.
+  Platform platform = Win32Platform();
+  AddWin32ControlPorts(platform);
+  ScopedPlatform scope(platform);
+  auto form = std::make_unique<TForm>(nullptr);
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(form.get());
+  form->Show();
+  const HWND editWindow = HwndOf(edit);
+  ASSERT_EQ(WinPeer::FromHwnd(editWindow), edit->Peer());
+  DestroyWindow(HwndOf(form.get()));
+  EXPECT_EQ(WinPeer::FromHwnd(editWindow), nullptr);
+}
+
 }  // namespace dz::win32
