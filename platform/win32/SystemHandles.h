@@ -10,6 +10,8 @@
 
 #include <utility>
 
+#include "platform/win32/SoundLibrary.h"
+
 namespace dz::win32 {
 
 // A handle of a kernel object (CreateWaitableTimer, OpenProcess ...) / CloseHandle.
@@ -95,9 +97,9 @@ class ComPtr {
   Interface* p_ = nullptr;
 };
 
-// A waveform output stream (waveOutOpen) / waveOutReset, waveOutClose. The
-// reset hands back every buffer written to it; the owner of a buffer
-// unprepares it before the stream is closed.
+// A waveform output stream (waveOutOpen) / waveOutReset, waveOutClose of the
+// sound library that opened it. The reset hands back every buffer written to
+// it; the owner of a buffer unprepares it before the stream is closed.
 class WaveOutHandle {
  public:
   WaveOutHandle() noexcept = default;
@@ -106,18 +108,20 @@ class WaveOutHandle {
   WaveOutHandle& operator=(const WaveOutHandle&) = delete;
 
   HWAVEOUT Get() const noexcept { return stream_; }
-  HWAVEOUT* Put() noexcept {
+  HWAVEOUT* Put(const SoundLibrary& openedBy) noexcept {
     Reset();
+    library_ = &openedBy;
     return &stream_;
   }
   explicit operator bool() const noexcept { return stream_ != nullptr; }
   void Reset() noexcept {
     if (!stream_) return;
-    waveOutReset(stream_);
-    waveOutClose(std::exchange(stream_, nullptr));
+    library_->waveOutReset(stream_);
+    library_->waveOutClose(std::exchange(stream_, nullptr));
   }
 
  private:
+  const SoundLibrary* library_ = nullptr;
   HWAVEOUT stream_ = nullptr;
 };
 

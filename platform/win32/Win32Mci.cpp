@@ -8,15 +8,17 @@ namespace dz::win32 {
 namespace {
 
 template <class Record>
-MCIERROR SendRecord(std::uint16_t device, std::uint32_t command, std::uint32_t flags,
-                    Record& record) {
-  return mciSendCommandA(device, command, flags, reinterpret_cast<DWORD_PTR>(&record));
+MCIERROR SendRecord(const SoundLibrary& library, std::uint16_t device, std::uint32_t command,
+                    std::uint32_t flags, Record& record) {
+  return library.mciSendCommandA(device, command, flags, reinterpret_cast<DWORD_PTR>(&record));
 }
 
 }  // namespace
 
 std::uint32_t Win32Mci::Send(std::uint16_t device, std::uint32_t command, std::uint32_t flags,
                              MciParams& params) {
+  const SoundLibrary& library = Library();
+  if (!library.Usable()) return kNoSoundLibraryError;
   const DWORD_PTR callback = static_cast<DWORD_PTR>(params.callback);
   switch (command) {
     case mci::kOpen: {
@@ -24,7 +26,7 @@ std::uint32_t Win32Mci::Send(std::uint16_t device, std::uint32_t command, std::u
       record.dwCallback = callback;
       record.lpstrDeviceType = params.deviceType.c_str();
       record.lpstrElementName = params.elementName.c_str();
-      MCIERROR code = SendRecord(device, command, flags, record);
+      MCIERROR code = SendRecord(library, device, command, flags, record);
       params.deviceId = record.wDeviceID;
       return code;
     }
@@ -33,27 +35,27 @@ std::uint32_t Win32Mci::Send(std::uint16_t device, std::uint32_t command, std::u
       record.dwCallback = callback;
       record.dwFrom = params.from;
       record.dwTo = params.to;
-      return SendRecord(device, command, flags, record);
+      return SendRecord(library, device, command, flags, record);
     }
     case mci::kRecord: {
       MCI_RECORD_PARMS record{};
       record.dwCallback = callback;
       record.dwFrom = params.from;
       record.dwTo = params.to;
-      return SendRecord(device, command, flags, record);
+      return SendRecord(library, device, command, flags, record);
     }
     case mci::kSeek: {
       MCI_SEEK_PARMS record{};
       record.dwCallback = callback;
       record.dwTo = params.to;
-      return SendRecord(device, command, flags, record);
+      return SendRecord(library, device, command, flags, record);
     }
     case mci::kStatus: {
       MCI_STATUS_PARMS record{};
       record.dwCallback = callback;
       record.dwItem = params.item;
       record.dwTrack = params.track;
-      MCIERROR code = SendRecord(device, command, flags, record);
+      MCIERROR code = SendRecord(library, device, command, flags, record);
       params.returned = record.dwReturn;
       return code;
     }
@@ -61,7 +63,7 @@ std::uint32_t Win32Mci::Send(std::uint16_t device, std::uint32_t command, std::u
       MCI_GETDEVCAPS_PARMS record{};
       record.dwCallback = callback;
       record.dwItem = params.item;
-      MCIERROR code = SendRecord(device, command, flags, record);
+      MCIERROR code = SendRecord(library, device, command, flags, record);
       params.returned = record.dwReturn;
       return code;
     }
@@ -69,24 +71,24 @@ std::uint32_t Win32Mci::Send(std::uint16_t device, std::uint32_t command, std::u
       MCI_SET_PARMS record{};
       record.dwCallback = callback;
       record.dwTimeFormat = params.timeFormat;
-      return SendRecord(device, command, flags, record);
+      return SendRecord(library, device, command, flags, record);
     }
     case mci::kStep: {
       MCI_ANIM_STEP_PARMS record{};
       record.dwCallback = callback;
       record.dwFrames = params.frames;
-      return SendRecord(device, command, flags, record);
+      return SendRecord(library, device, command, flags, record);
     }
     case mci::kWindow: {
       MCI_ANIM_WINDOW_PARMSA record{};
       record.dwCallback = callback;
       record.hWnd = reinterpret_cast<HWND>(params.window);
-      return SendRecord(device, command, flags, record);
+      return SendRecord(library, device, command, flags, record);
     }
     case mci::kWhere: {
       MCI_ANIM_RECT_PARMS record{};
       record.dwCallback = callback;
-      MCIERROR code = SendRecord(device, command, flags, record);
+      MCIERROR code = SendRecord(library, device, command, flags, record);
       params.rect = {record.rc.left, record.rc.top, record.rc.right, record.rc.bottom};
       return code;
     }
@@ -94,14 +96,20 @@ std::uint32_t Win32Mci::Send(std::uint16_t device, std::uint32_t command, std::u
       // Close, stop, pause, resume: the generic record.
       MCI_GENERIC_PARMS record{};
       record.dwCallback = callback;
-      return SendRecord(device, command, flags, record);
+      return SendRecord(library, device, command, flags, record);
     }
   }
 }
 
 bool Win32Mci::ErrorString(std::uint32_t code, std::string& text) {
+  const SoundLibrary& library = Library();
+  if (!library.Usable()) {
+    if (code != kNoSoundLibraryError) return false;
+    text = kNoSoundLibraryText;
+    return true;
+  }
   char buffer[4096] = {};
-  if (!mciGetErrorStringA(code, buffer, sizeof buffer)) return false;
+  if (!library.mciGetErrorStringA(code, buffer, sizeof buffer)) return false;
   text = buffer;
   return true;
 }

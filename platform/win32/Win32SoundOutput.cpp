@@ -72,24 +72,26 @@ bool Win32FallbackSound::PlayLooped(std::shared_ptr<const std::vector<std::uint8
   if (!wav) return false;
   const std::optional<PcmSamples> pcm = FindPcm(*wav);
   if (!pcm || pcm->size > MAXDWORD) return false;
+  const SoundLibrary& sound = Library();
+  if (!sound.Usable()) return false;
   HWAVEOUT opened = nullptr;
-  if (waveOutOpen(&opened, WAVE_MAPPER, &pcm->format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+  if (sound.waveOutOpen(&opened, WAVE_MAPPER, &pcm->format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
     return false;
   }
-  *stream_.Put() = opened;
+  *stream_.Put(sound) = opened;
   header_ = WAVEHDR{};
   // The device reads the buffer only; the header wants a pointer it may write.
   header_.lpData = reinterpret_cast<LPSTR>(const_cast<std::uint8_t*>(wav->data() + pcm->offset));
   header_.dwBufferLength = static_cast<DWORD>(pcm->size);
   header_.dwFlags = WHDR_BEGINLOOP | WHDR_ENDLOOP;
   header_.dwLoops = MAXDWORD;  // at five seconds a pass, for centuries
-  if (waveOutPrepareHeader(stream_.Get(), &header_, sizeof header_) != MMSYSERR_NOERROR) {
+  if (sound.waveOutPrepareHeader(stream_.Get(), &header_, sizeof header_) != MMSYSERR_NOERROR) {
     stream_.Reset();
     return false;
   }
   prepared_ = true;
   playing_ = std::move(wav);
-  if (waveOutWrite(stream_.Get(), &header_, sizeof header_) != MMSYSERR_NOERROR) {
+  if (sound.waveOutWrite(stream_.Get(), &header_, sizeof header_) != MMSYSERR_NOERROR) {
     Stop();
     return false;
   }
@@ -100,8 +102,9 @@ void Win32FallbackSound::Stop() {
   if (stream_) {
     // The reset returns the buffer; only then may it be unprepared and the
     // bytes go.
-    waveOutReset(stream_.Get());
-    if (prepared_) waveOutUnprepareHeader(stream_.Get(), &header_, sizeof header_);
+    const SoundLibrary& sound = Library();
+    sound.waveOutReset(stream_.Get());
+    if (prepared_) sound.waveOutUnprepareHeader(stream_.Get(), &header_, sizeof header_);
     stream_.Reset();
   }
   prepared_ = false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "alarm/SafeguardPorts.h"
+#include "platform/win32/SoundLibrary.h"
 #include "platform/win32/SystemHandles.h"
 
 namespace dz::win32 {
@@ -20,7 +21,9 @@ namespace dz::win32 {
 // reads them while it plays.
 class Win32FallbackSound final : public FallbackSound {
  public:
-  Win32FallbackSound() = default;
+  // The system's winmm, loaded on the first play.
+  Win32FallbackSound() noexcept = default;
+  explicit Win32FallbackSound(const SoundLibrary& library) noexcept : library_(&library) {}
   ~Win32FallbackSound() override;
   Win32FallbackSound(const Win32FallbackSound&) = delete;
   Win32FallbackSound& operator=(const Win32FallbackSound&) = delete;
@@ -28,6 +31,9 @@ class Win32FallbackSound final : public FallbackSound {
   void Stop() override;
 
  private:
+  const SoundLibrary& Library() const noexcept { return library_ ? *library_ : SystemSoundLibrary(); }
+
+  const SoundLibrary* library_ = nullptr;
   std::shared_ptr<const std::vector<std::uint8_t>> playing_;
   WaveOutHandle stream_;
   WAVEHDR header_{};
