@@ -22,7 +22,6 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 take_arguments "$@"
 # A folder with a blank in its name, as the program and its log may have.
 prepare_alarm_run host-bridge "run folder"
-cp "$(dirname "$exe")/dozewell-host.sh" "$run_dir/" || fail "the build put no dozewell-host.sh beside the program"
 song_hz=523
 make_song "$run_dir/song.wav" $song_hz 20
 calls=$artefacts/display-calls

@@ -1,8 +1,9 @@
 # Shared steps of the end-to-end scripts: start dozewell.exe from a copy in a
-# fresh folder, find its window, read it through dzprobe.exe, look at it in
-# screenshots, drive it with xdotool, and end it. Every wait has a deadline;
-# the program is never left running. Needs the private Wine environment of
-# scripts/wine-env (DISPLAY, WINEPREFIX ...).
+# fresh folder, as it is shipped (the host script beside it), find its
+# window, read it through dzprobe.exe, look at it in screenshots, drive it
+# with xdotool, and end it. Every wait has a deadline; the program is never
+# left running. Needs the private Wine environment of scripts/wine-env
+# (DISPLAY, WINEPREFIX ...).
 
 # The caption names the project's version (project() in the top CMakeLists.txt).
 DZ_VERSION=$(sed -nE 's/^project\(Dozewell VERSION ([0-9.]+).*/\1/p' \
@@ -56,13 +57,15 @@ field() { # output key
   awk -v k="$2" '$1 == k { $1 = ""; sub(/^ /, ""); print; exit }' <<<"$1"
 }
 
-# Copies the program into a fresh folder with a short wake-up sound, so
-# that each run starts without settings and writes its own.
+# Copies the program as it is shipped, with the host script the build puts
+# beside it, into a fresh folder with a short wake-up sound, so that each
+# run starts without settings and writes its own.
 prepare_folder() { # exe folder
   local exe=$1 dir=$2
   rm -rf "$dir"
   mkdir -p "$dir"
   cp "$exe" "$dir/dozewell.exe"
+  cp "$(dirname "$exe")/dozewell-host.sh" "$dir/" || fail "the build put no dozewell-host.sh beside the program"
   sox -n -r 22050 -c 1 -b 16 "$dir/wakeup.wav" synth 1 sine 880 2>/dev/null ||
     fail "sox could not make wakeup.wav"
 }
