@@ -21,22 +21,11 @@
 # Time limit: 300 s
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=lib/app.bash
-. "$here/lib/app.bash"
 # shellcheck source=lib/alarm.bash
 . "$here/lib/alarm.bash"
 
-[ $# -ge 2 ] || { echo "usage: alarm_typed.sh EXE ARTEFACTS" >&2; exit 2; }
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-mkdir -p "$2"
-artefacts=$(cd "$2" && pwd)/alarm-typed
-rm -rf "$artefacts"
-mkdir -p "$artefacts"
-find_probe "$exe"
-find_sound_probe "$exe"
-
-run_dir="$artefacts/run"
-prepare_folder "$exe" "$run_dir"
+take_arguments "$@"
+prepare_alarm_run alarm-typed
 # A long song, so that silence after the key is the program's doing.
 song_hz=880
 make_song "$run_dir/wakeup.wav" $song_hz 30
@@ -81,8 +70,6 @@ check_labels() { # what
 }
 
 start_app "$run_dir"
-trap alarm_cleanup EXIT
-wid=$(main_wid) || fail "xdotool does not see the window"
 sleep 1  # the first activation reads the settings and opens the sound
 check_labels clock-at-start
 
@@ -136,8 +123,7 @@ note "the song came back $(($(date +%s) - key_at)) s after the key (heard once 1
 # --- 4. the settings file ---------------------------------------------------------
 [ ! -e "$run_dir/folderS.txt" ] || fail "folderS.txt exists before the first close"
 click_at "$EXIT_AT"
-wait_exit 15 || fail "the program is still running 15 s after Exit"
-[ "$app_rc" = 0 ] || fail "Exit ended the program with exit code $app_rc"
+ended_well "after Exit"
 line1=$(head -n 1 "$run_dir/folderS.txt" | tr -d '\r')
 # The program names its folder as Wine gives it; it must be the same file.
 [ "$(winepath -u "$line1" 2>/dev/null)" -ef "$run_dir/wakeup.wav" ] ||
@@ -149,8 +135,6 @@ note "Exit wrote folderS.txt: $sound, $alarm_h, $alarm_m, 3, 1"
 cp "$run_dir/folderS.txt" "$artefacts/folderS-written.txt"
 
 start_app "$run_dir"
-trap alarm_cleanup EXIT
-wid=$(main_wid) || fail "xdotool does not see the window after the second start"
 sleep 1
 for check in "$HOUR_AT $alarm_h" "$MINUTE_AT $alarm_m" "$REPEAT_AT 3" "$SNOOZE_MINUTES_AT 1"; do
   read -r x y want <<<"$check"
@@ -164,10 +148,7 @@ wait_popup 15 || fail "no box after Exit with a write-protected settings file"
 note "box: $(tr '\n' ' ' <<<"$popups")"
 grep -qx 'label File access denied\.' <<<"$popups" || fail "the box does not say 'File access denied.': $popups"
 shot "$artefacts/access-denied.png"
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Dozewell$' </dev/null | head -n 1) ||
-  fail "xdotool does not see the box"
-xdotool key --window "$box" Return </dev/null
-wait_no_popup 15 || fail "the box did not close"
+close_box
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended although the settings were not written"
 probe info "$TITLE" >/dev/null || fail "the window closed although the settings were not written"
 cmp -s "$run_dir/folderS.txt" "$artefacts/folderS-written.txt" || fail "the write-protected folderS.txt changed"
@@ -176,8 +157,7 @@ note "the window stays open and folderS.txt is as it was"
 
 chmod u+w "$run_dir/folderS.txt"
 click_at "$EXIT_AT"
-wait_exit 15 || fail "Exit did not end the program once the file was writable"
-[ "$app_rc" = 0 ] || fail "exit code $app_rc"
+ended_well "after Exit once the file was writable"
 expect_settings "$run_dir" "$sound" "$alarm_h" "$alarm_m" 3 1
 no_leftovers "$run_dir"
 echo "PASS: an alarm typed into the window, its snooze, and its settings kept"

@@ -8,29 +8,14 @@
 # Keeps broken-song-{ringing,snoozed,snooze-end}.wav in the artefact folder.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=lib/app.bash
-. "$here/lib/app.bash"
-: "${DZ_SINK_MONITOR:?run inside scripts/wine-env}"
+# shellcheck source=lib/alarm.bash
+. "$here/lib/alarm.bash"
 
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-mkdir -p "$2"
-artefacts=$(cd "$2" && pwd)
-find_probe "$exe"
+take_arguments "$@"
 run_dir="$artefacts/run-broken-song"
 prepare_folder "$exe" "$run_dir"
 PASS_MS=4800  # one pass of the wake-up sound
 
-# Records the null sink for the given seconds into a file.
-record() { # file seconds
-  rm -f "$1"
-  parec --latency-msec=50 --process-time-msec=20 -d "$DZ_SINK_MONITOR" --file-format=wav "$1" \
-    </dev/null >/dev/null 2>&1 &
-  local pid=$!
-  sleep "$2"
-  sleep 2  # parec delivers the end late
-  kill -INT "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
 # Milliseconds of a recording, in 100 ms windows, that carry sound.
 sounding_ms() { # file
   sox "$1" -t dat -c 1 - 2>/dev/null | awk '
@@ -40,51 +25,35 @@ sounding_ms() { # file
 }
 # Records the given seconds into a file; prints the milliseconds of sound.
 heard_in() { # file seconds
-  record "$1" "$2"
+  start_recording "$1"
+  sleep "$2"
+  sleep 2  # parec delivers the end late
+  stop_recording
   sounding_ms "$1"
 }
 box_text() { sed -n 's/^label //p' <<<"$popups" | tr '\n' ' '; }
-close_box() {
-  local box
-  box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Dozewell$' </dev/null | head -n 1) ||
-    fail "xdotool does not see the box"
-  xdotool key --window "$box" Return </dev/null
-  wait_no_popup 15 || fail "the box did not close"
-}
-# The text of the control at a client point, and typing over it.
-text_at() { field "$(probe child "$TITLE" "$1" "$2")" text; }
-type_into() { # x y text
-  click_into "$(probe child "$TITLE" "$1" "$2")" || fail "no focus for the control at $1,$2"
-  xdotool key --window "$wid" End shift+Home </dev/null
-  xdotool type --window "$wid" --delay 50 "$3" </dev/null
-  typed || fail "Tab did not move the focus on from the control at $1,$2"
-}
-# The alarm minute: this one when at least the given seconds of it are
-# left (the check runs every 10 s), else the next.
-pick_minute() { # seconds
-  local now start
-  now=$(date +%s)
-  start=$((now - now % 60))
-  [ $((start + 60 - now)) -ge "$1" ] || start=$((start + 60))
-  alarm_h=$(date -d "@$start" +%H) alarm_m=$(date -d "@$start" +%M)
+# A box that may come with a step is noted and closed.
+close_any_box() { # when
+  if wait_popup 2; then
+    note "$1: $(box_text)"
+    close_box
+  fi
 }
 
 head -c 44100 /dev/urandom >"$run_dir/song.wav"
-pick_minute 40
-printf '%s\r\n' "Z:$(realpath "$run_dir/song.wav" | tr / '\\')" "$alarm_h" "$alarm_m" 2 1 \
-  >"$run_dir/folderS.txt"
+pick_alarm_minute this 40
+settings_bytes "$(winpath "$run_dir/song.wav")" "$alarm_h" "$alarm_m" 2 1 >"$run_dir/folderS.txt"
 start_app "$run_dir"
-wid=$(timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1)
 wait_popup 20 || fail "no box about the song that does not open"
 note "at start: $(box_text)"
 close_box
 # A song that fails to open keeps the rest of the settings from the boxes;
 # then the time is typed, for a minute that still leaves time for a check.
-if [ "$(text_at 60 316)" != "$alarm_h" ] || [ "$(text_at 148 316)" != "$alarm_m" ]; then
-  pick_minute 20
+if [ "$(text_at "$HOUR_AT")" != "$alarm_h" ] || [ "$(text_at "$MINUTE_AT")" != "$alarm_m" ]; then
+  pick_alarm_minute this 20
   note "typing the alarm time $alarm_h:$alarm_m"
-  type_into 60 316 "$alarm_h"
-  type_into 148 316 "$alarm_m"
+  type_over "$HOUR_AT" "$alarm_h"
+  type_over "$MINUTE_AT" "$alarm_m"
 fi
 
 wait_popup 80 || fail "the alarm did not ring at $alarm_h:$alarm_m"
@@ -102,10 +71,7 @@ snoozed_at=$SECONDS
 heard=$(heard_in "$artefacts/broken-song-snoozed.wav" 3)
 note "after Snooze: sound for $heard ms"
 [ "$heard" -le 200 ] || fail "the wake-up sound goes on after Snooze ($heard ms)"
-if wait_popup 2; then
-  note "after Snooze: $(box_text)"
-  close_box
-fi
+close_any_box "after Snooze"
 
 # The snooze minute ends with the song, which still cannot play: the
 # wake-up sound again, with or without a box.
@@ -113,10 +79,7 @@ sleep $((55 - (SECONDS - snoozed_at)))
 heard=$(heard_in "$artefacts/broken-song-snooze-end.wav" 15)
 note "55 to 70 s after Snooze: sound for $heard ms"
 [ "$heard" -ge 3000 ] || fail "no wake-up sound at the end of the snooze minute ($heard ms)"
-if wait_popup 2; then
-  note "at the end of the snooze: $(box_text)"
-  close_box
-fi
+close_any_box "at the end of the snooze"
 probe close "$TITLE" >/dev/null
 wait_exit 15 || fail "the program did not end"
 echo "PASS: a broken song rings with the wake-up sound until Snooze, and again when the snooze ends"

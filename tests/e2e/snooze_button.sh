@@ -13,21 +13,13 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=lib/app.bash
 . "$here/lib/app.bash"
 
-[ $# -ge 2 ] || { echo "usage: snooze_button.sh EXE ARTEFACTS" >&2; exit 2; }
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-artefacts=$2
-mkdir -p "$artefacts"
-artefacts=$(cd "$artefacts" && pwd)
-find_probe "$exe"
+take_arguments "$@"
 
 theme_key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
 set_theme() { # 0 or 1; takes effect for the next process
   wine reg add "$theme_key" /v ThemeActive /t REG_SZ /d "$1" /f >/dev/null 2>&1 </dev/null
 }
-restore_theme() {
-  cleanup
-  set_theme 1
-}
+restore_theme() { set_theme 1; }
 
 # Pixels of one colour (within 2 %) in a picture, marked first in a colour
 # the button never shows.
@@ -130,7 +122,6 @@ run_states() { # style: themed or classic
   local style=$1 run_dir=$artefacts/run-snooze-$1
   prepare_folder "$exe" "$run_dir"
   start_app "$run_dir"
-  trap restore_theme EXIT  # start_app set its own
   sleep 1
   find_button
   local p=$artefacts/snooze-$style
@@ -188,7 +179,7 @@ run_states() { # style: themed or classic
   wait_exit 15 || fail "$style: the program did not end"
 }
 
-trap restore_theme EXIT
+at_exit restore_theme
 set_theme 1
 run_states themed
 set_theme 0

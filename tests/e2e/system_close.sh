@@ -11,10 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=lib/app.bash
 . "$here/lib/app.bash"
 
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-mkdir -p "$2"
-artefacts=$(cd "$2" && pwd)
-find_probe "$exe"
+take_arguments "$@"
 run_dir="$artefacts/run-close"
 prepare_folder "$exe" "$run_dir"
 
@@ -22,19 +19,12 @@ hour_text() { field "$(probe child "$TITLE" 60 316)" text; }
 
 # --- Alt+F4 after typing into the hour box ------------------------------
 start_app "$run_dir"
-wid=$(timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1)
 sleep 1
-click_into "$(probe child "$TITLE" 60 316)" || fail "clicking ComboBoxH did not give it the focus"
-# Typed over the selected text: an hour box emptied on the way would be an
-# invalid alarm time that the clock reports at its next tick.
-xdotool key --window "$wid" End shift+Home </dev/null
-xdotool type --window "$wid" --delay 50 07 </dev/null
-typed || fail "Tab did not move the focus on from ComboBoxH"
+type_over "60 316" 07
 [ "$(hour_text)" = 07 ] || fail "ComboBoxH holds '$(hour_text)' after typing 07"
 # The window may be gone before xdotool sends the key releases, which it
 # then reports as BadWindow: whether the program ended is checked below.
 xdotool key --window "$wid" alt+F4 </dev/null 2>/dev/null || true
-wait_exit 15 || fail "Alt+F4 did not end the program"
-[ "$app_rc" = 0 ] || fail "exit code $app_rc after Alt+F4"
+ended_well "after Alt+F4"
 note "Alt+F4: exit code 0"
 echo "PASS: close commands"

@@ -5,12 +5,23 @@
 # program. Needs the private Wine environment of scripts/wine-env.
 
 : "${DZ_SINK_MONITOR:?run inside scripts/wine-env}"
+# shellcheck source=app.bash
+. "$(dirname "${BASH_SOURCE[0]}")/app.bash"
 
 # The sound tests' probe measures tones in recordings; it is built beside
 # the tests like dzprobe.exe.
 find_sound_probe() { # exe
   SOUND_PROBE=${DZ_SOUND_PROBE:-$(cd "$(dirname "$1")/.." && pwd)/tests/sound/dz_sound_probe.exe}
   [ -f "$SOUND_PROBE" ] || fail "no sound probe at $SOUND_PROBE (build the dz_sound_probe target)"
+}
+
+# An alarm script keeps its files in a folder of its own, emptied at each
+# run, and runs the program in run_dir inside it.
+prepare_alarm_run() { # artefact-folder [run-folder]
+  own_artefacts "$1"
+  find_sound_probe "$exe"
+  run_dir="$artefacts/${2:-run}"
+  prepare_folder "$exe" "$run_dir"
 }
 
 winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
@@ -20,7 +31,7 @@ make_song() { # file hz seconds
 }
 
 # One recording of the null sink at a time, stopped by stop_recording and
-# by the exit trap.
+# at exit.
 rec_pid=""
 start_recording() { # file
   rm -f "$1"
@@ -36,10 +47,7 @@ stop_recording() {
   rec_pid=""
 }
 
-alarm_cleanup() {
-  stop_recording
-  cleanup
-}
+at_exit stop_recording
 
 # The longest run of a tone in a recording, in ms (0 when there is none).
 tone_ms() { # file hz
@@ -58,6 +66,29 @@ wait_tone() { # file hz ms seconds
     [ "$got" -ge "$3" ] && return 0
   done
   return 1
+}
+
+# A song of the settings file's own, songs/morning.wav (in song, as the
+# program names it), and beside the program a default sound of another tone,
+# both long enough to tell apart in a recording.
+make_songs() { # folder
+  default_hz=880
+  make_song "$1/wakeup.wav" $default_hz 20
+  song_hz=523
+  mkdir -p "$1/songs"
+  make_song "$1/songs/morning.wav" $song_hz 20
+  song=$(winpath "$1/songs/morning.wav")
+}
+
+# The recording alarm.wav holds the song, not the default sound; ends the
+# recording.
+expect_song_heard() {
+  local default_heard
+  wait_tone "$artefacts/alarm.wav" "$song_hz" 1500 15 || fail "the song of the settings file was not heard (alarm.wav)"
+  stop_recording
+  default_heard=$(tone_ms "$artefacts/alarm.wav" "$default_hz")
+  note "heard the song of the settings file for $(tone_ms "$artefacts/alarm.wav" "$song_hz") ms, the default sound for $default_heard ms"
+  [ "$default_heard" -le 300 ] || fail "the default sound played instead of the settings file's song"
 }
 
 # --- time ------------------------------------------------------------------
@@ -89,10 +120,6 @@ pick_alarm_minute() { # this|later seconds
 
 # --- the window --------------------------------------------------------------
 
-main_wid() {
-  timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1
-}
-
 # A minimised main window hides (the taskbar button minimises), so it is
 # maximised on the screen when it is zoomed, not iconic and visible.
 window_state() { # -> "zoomed iconic visible"
@@ -110,6 +137,23 @@ wait_maximised() { # seconds
     sleep 0.2
   done
   return 1
+}
+
+# Minimises the window, so that an alarm shows by maximising it.
+minimise_window() {
+  probe minimize "$TITLE" >/dev/null
+  for _ in $(seq 50); do [ "$(window_state)" != "1 0 1" ] && break; sleep 0.1; done
+  [ "$(window_state)" != "1 0 1" ] || fail "the window did not minimise"
+}
+
+# Waits until the alarm has brought the window back maximised, 20 s into
+# the alarm minute at the latest.
+wait_ring() {
+  local left=$((alarm_at - $(date +%s)))
+  [ "$left" -gt 0 ] || left=0
+  wait_maximised $((left + 20)) ||
+    fail "the window did not come back maximised within 20 s of $alarm_h:$alarm_m (state $(window_state))"
+  note "the alarm fired $(($(date +%s) - alarm_at)) s into $alarm_h:$alarm_m"
 }
 
 # The colour of the window's bare background (client 664,400) on the screen
@@ -175,18 +219,21 @@ EXIT_AT="600 516"
 control_at() { probe child "$TITLE" $1; }
 text_at() { field "$(control_at "$1")" text; }
 
-# Replaces the text of an edit or combo box by typing over all of it, and
-# waits until the program has handled every key. The box is never empty on
-# the way: an empty alarm or repeat text is an error the clock or the repeat
-# reports at once.
+# Replaces the text of an edit or combo box (see type_over), and checks
+# that it holds the text typed.
 type_into() { # place text
-  local found
-  found=$(control_at "$1") || fail "nothing at $1"
-  click_into "$found" || fail "clicking the control at $1 did not give it the focus"
-  xdotool key --window "$wid" End shift+Home </dev/null
-  xdotool type --window "$wid" --delay 50 "$2" </dev/null
-  typed || fail "Tab did not move the focus on from the control at $1"
+  type_over "$1" "$2"
   [ "$(text_at "$1")" = "$2" ] || fail "the control at $1 holds '$(text_at "$1")' after typing $2"
+}
+
+# Asks up to TRIES times, 0.1 s apart, whether the control at a place shows
+# a text: 0 once it does, else 1.
+wait_text() { # place text tries
+  for _ in $(seq "$3"); do
+    [ "$(text_at "$1")" = "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 click_at() { # place (client)

@@ -12,12 +12,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=app.bash
 . "$here/app.bash"
 
-[ $# -ge 2 ] || { echo "usage: window-checks.bash EXE ARTEFACTS" >&2; exit 2; }
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-artefacts=$2
-mkdir -p "$artefacts"
-artefacts=$(cd "$artefacts" && pwd)
-find_probe "$exe"
+take_arguments "$@"
 
 read -r screen_w screen_h <<<"$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2]; exit }')"
 name=${screen_w}x${screen_h}
@@ -26,8 +21,6 @@ note "screen $name"
 run_dir="$artefacts/run-$name"
 prepare_folder "$exe" "$run_dir"
 start_app "$run_dir"
-wid=$(timeout 10 xdotool search --sync --onlyvisible --name "$TITLE_RE" </dev/null | head -n 1) ||
-  fail "xdotool does not see the window"
 sleep 1  # the first activation reads the settings and opens the sound
 
 popups=$(probe popups "$TITLE")
@@ -97,12 +90,7 @@ wait_no_popup 20 || fail "the hint stays open: $popups"
 hour=$(probe child "$TITLE" 60 316) || fail "nothing at ComboBoxH's place"
 echo "$hour" | sed 's/^/   /'
 [ "$(field "$hour" text)" = 06 ] || fail "ComboBoxH does not show 06"
-click_into "$hour" || fail "clicking ComboBoxH did not give it the focus"
-# Typed over the selected text: an hour box emptied on the way would be an
-# invalid alarm time that the clock reports at its next tick.
-xdotool key --window "$wid" End shift+Home </dev/null
-xdotool type --window "$wid" --delay 50 123 </dev/null
-typed || fail "Tab did not move the focus on from ComboBoxH"
+type_over "60 316" 123
 hour=$(probe child "$TITLE" 60 316)
 note "ComboBoxH after typing 123: '$(field "$hour" text)'"
 [ "$(field "$hour" text)" = 12 ] || fail "ComboBoxH holds '$(field "$hour" text)', not 12"
@@ -111,7 +99,6 @@ shot "$artefacts/typed-$name.png"
 # --- Exit ---------------------------------------------------------------
 read -r bx by <<<"$(rect_centre "$exit_button")"
 click_screen "$bx" "$by"
-wait_exit 15 || fail "the program is still running 15 s after Exit"
-[ "$app_rc" = 0 ] || fail "the program ended with exit code $app_rc"
+ended_well "after Exit"
 note "Exit: exit code 0"
 echo "PASS: main window on a ${screen_w}x${screen_h} screen"
