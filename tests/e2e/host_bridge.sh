@@ -36,8 +36,15 @@ chmod +x "$artefacts/bin/pavucontrol"
 export PATH="$artefacts/bin:$PATH"
 
 sink=${DZ_SINK_MONITOR%.monitor}
-pactl set-sink-volume "$sink" 40% && pactl set-sink-mute "$sink" 1 || fail "pactl cannot set up the null sink"
 sink_state() { echo "$(pactl get-sink-mute "$sink") $(pactl get-sink-volume "$sink" | grep -o '[0-9]*%' | head -n 1)"; }
+# The sink as the later sound tests expect it, however this one ends.
+read -r _ muted_before volume_before <<< "$(sink_state)"
+restore_sink() {
+  pactl set-sink-volume "$sink" "$volume_before"
+  pactl set-sink-mute "$sink" "$([ "$muted_before" = yes ] && echo 1 || echo 0)"
+}
+at_exit restore_sink
+pactl set-sink-volume "$sink" 40% && pactl set-sink-mute "$sink" 1 || fail "pactl cannot set up the null sink"
 [ "$(sink_state)" = "Mute: yes 40%" ] || fail "the null sink is not muted at 40 %: $(sink_state)"
 
 wait_calls() { # lines seconds: the display calls so far, once they are that many
