@@ -105,10 +105,12 @@ LRESULT CALLBACK NativePeer::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     self->window_.Release();
     return result;
   }
+  // Taken before the program's part runs, which could let the peer go.
+  const WNDPROC original = self->original_;
   return GuardMessage([&] {
     LRESULT result = 0;
     if (self->Subclassed(msg, wParam, lParam, result)) return result;
-    return self->CallOriginal(msg, wParam, lParam);
+    return IsWindow(hwnd) ? CallWindowProcA(original, hwnd, msg, wParam, lParam) : 0;
   });
 }
 
