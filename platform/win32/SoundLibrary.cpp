@@ -23,10 +23,7 @@ SoundLibrary::SoundLibrary(const char* name) noexcept {
   if (!library) return;
   bool complete = true;
   ForEach([&](auto& function, const char* functionName) {
-    // Through the generic function type: a direct cast between unrelated
-    // function types is warned about.
-    function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, functionName)));
+    function = ExportedFunction<std::remove_reference_t<decltype(function)>>(library, functionName);
     complete = complete && function;
   });
   if (complete) return;

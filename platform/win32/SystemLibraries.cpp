@@ -8,9 +8,8 @@ void LoadLibrariesFromSystemFolderOnly() noexcept {
   // Looked up rather than imported: a Windows 7 without the update would
   // refuse to start a program that imports it.
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  const auto setDirectories = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void (*)()>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+  const auto setDirectories = ExportedFunction<SetDefaultDllDirectoriesFn>(GetModuleHandleA("kernel32.dll"),
+                                                                         "SetDefaultDllDirectories");
   if (setDirectories && setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
   SetDllDirectoryA("");
 }

@@ -16,4 +16,12 @@ void LoadLibrariesFromSystemFolderOnly() noexcept;
 // it is not there.
 HMODULE LoadSystemLibrary(const char* name) noexcept;
 
+// A function a library exports, as the type `Fn`; null when the library is
+// null or lacks it. Through the generic function type: a direct cast between
+// unrelated function types is warned about.
+template <class Fn>
+Fn ExportedFunction(HMODULE library, const char* name) noexcept {
+  return library ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name))) : nullptr;
+}
+
 }  // namespace dz::win32

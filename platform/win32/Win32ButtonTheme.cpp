@@ -9,13 +9,6 @@ namespace dz::win32 {
 
 namespace {
 
-template <class Fn>
-Fn Function(HMODULE library, const char* name) noexcept {
-  // Through the generic function type: a direct cast between unrelated
-  // function types is warned about.
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
 // The platform's class of each part; every part is number 1 of its class
 // (push button, drop-down button, toolbar button).
 const wchar_t* ThemeClass(ThemePart part) noexcept {
@@ -55,12 +48,12 @@ class OpenTheme {
 
 Win32ButtonTheme::Win32ButtonTheme() noexcept : library_(LoadSystemLibrary("uxtheme.dll")) {
   if (!library_) return;
-  isThemeActive_ = Function<IsThemeActiveFn>(library_, "IsThemeActive");
-  openThemeData_ = Function<OpenThemeDataFn>(library_, "OpenThemeData");
-  closeThemeData_ = Function<CloseThemeDataFn>(library_, "CloseThemeData");
-  contentRect_ = Function<ContentRectFn>(library_, "GetThemeBackgroundContentRect");
+  isThemeActive_ = ExportedFunction<IsThemeActiveFn>(library_, "IsThemeActive");
+  openThemeData_ = ExportedFunction<OpenThemeDataFn>(library_, "OpenThemeData");
+  closeThemeData_ = ExportedFunction<CloseThemeDataFn>(library_, "CloseThemeData");
+  contentRect_ = ExportedFunction<ContentRectFn>(library_, "GetThemeBackgroundContentRect");
   if (isThemeActive_ && openThemeData_ && closeThemeData_ && contentRect_)
-    drawBackground_ = Function<DrawThemeBackgroundFn>(library_, "DrawThemeBackground");
+    drawBackground_ = ExportedFunction<DrawThemeBackgroundFn>(library_, "DrawThemeBackground");
 }
 
 Win32ButtonTheme::~Win32ButtonTheme() {

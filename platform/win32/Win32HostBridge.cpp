@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/SystemHandles.h"
+#include "platform/win32/SystemLibraries.h"
 #include "runtime/Platform.h"
 #include "runtime/Shell.h"
 
@@ -33,10 +34,7 @@ bool RunningUnderWine() noexcept {
 
 std::string HostPath(const std::string& windowsPath) {
   using ToUnix = char*(CDECL*)(LPCWSTR);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto toUnix = kernel ? reinterpret_cast<ToUnix>(
-                             reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")))
-                       : nullptr;
+  const auto toUnix = ExportedFunction<ToUnix>(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
   if (!toUnix) return {};
   const int length = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
   if (length <= 0) return {};
@@ -51,10 +49,7 @@ std::string HostPath(const std::string& windowsPath) {
 
 std::string WindowsPathOfHost(const std::string& hostPath) {
   using ToDos = WCHAR*(CDECL*)(LPCSTR);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto toDos = kernel ? reinterpret_cast<ToDos>(
-                            reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_dos_file_name")))
-                      : nullptr;
+  const auto toDos = ExportedFunction<ToDos>(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name");
   if (!toDos) return {};
   WCHAR* dos = toDos(hostPath.c_str());
   if (!dos) return {};

@@ -20,30 +20,26 @@ bool PlantedBesideThisProgram() {
   return GetFileAttributesA((folder + kPlanted).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Whether a load found the library; it is let go again.
+bool Loaded(HMODULE library) {
+  if (library) FreeLibrary(library);
+  return library != nullptr;
+}
+
 TEST(SystemLibraries, ALibraryBesideTheProgramIsNotLoadedAsASystemOne) {
   ASSERT_TRUE(PlantedBesideThisProgram());
-  HMODULE planted = LoadSystemLibrary(kPlanted);
-  EXPECT_EQ(planted, nullptr);
-  if (planted) FreeLibrary(planted);
-  HMODULE theme = LoadSystemLibrary("uxtheme.dll");
-  EXPECT_NE(theme, nullptr);
-  if (theme) FreeLibrary(theme);
+  EXPECT_FALSE(Loaded(LoadSystemLibrary(kPlanted)));
+  EXPECT_TRUE(Loaded(LoadSystemLibrary("uxtheme.dll")));
 }
 
 TEST(SystemLibraries, AfterStartEveryLoadByNameSearchesTheSystemFolderOnly) {
   ASSERT_TRUE(PlantedBesideThisProgram());
   // Found beside the program as long as nothing restricts the search.
-  HMODULE before = LoadLibraryA(kPlanted);
-  ASSERT_NE(before, nullptr);
-  FreeLibrary(before);
+  ASSERT_TRUE(Loaded(LoadLibraryA(kPlanted)));
 
   LoadLibrariesFromSystemFolderOnly();
-  HMODULE after = LoadLibraryA(kPlanted);
-  EXPECT_EQ(after, nullptr);
-  if (after) FreeLibrary(after);
-  HMODULE sound = LoadLibraryA("msacm32.dll");
-  EXPECT_NE(sound, nullptr);
-  if (sound) FreeLibrary(sound);
+  EXPECT_FALSE(Loaded(LoadLibraryA(kPlanted)));
+  EXPECT_TRUE(Loaded(LoadLibraryA("msacm32.dll")));
 }
 
 }  // namespace
